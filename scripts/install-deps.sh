@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# Installs, with apt-get, whatever a fresh Debian 12 machine lacks to build, run and test Klemvar.
+# Packages already present are left alone, so a second run costs a few dpkg look-ups.
+set -euo pipefail
+
+build_packages=(
+  cmake g++ ninja-build pkg-config
+  qt6-base-dev qt6-multimedia-dev qt6-svg-dev
+  libcurl4-openssl-dev libjpeg62-turbo-dev libgtest-dev locales
+  fonts-liberation clang-format
+)
+test_packages=(
+  xvfb xauth xdotool x11-utils imagemagick dbus-x11 at-spi2-core python3-pyatspi
+  trayer pulseaudio pulseaudio-utils sox iproute2 util-linux procps
+  clang-14 libclang-rt-14-dev libfuzzer-14-dev desktop-file-utils appstream stress-ng
+)
+
+wanted=("${build_packages[@]}")
+[ "${1:-}" = "--with-tests" ] && wanted+=("${test_packages[@]}")
+
+missing=()
+for p in "${wanted[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q '^install ok installed' || missing+=("$p")
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  if [ "$(id -u)" -ne 0 ]; then
+    echo "Missing packages need root: apt-get install ${missing[*]}" >&2
+    exit 1
+  fi
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+# The locale tests compare the time pattern of several real glibc locales.
+if [ "${1:-}" = "--with-tests" ]; then
+  want_locales="de_DE.UTF-8 en_US.UTF-8 en_GB.UTF-8 ko_KR.UTF-8"
+  have=$(locale -a 2>/dev/null | tr 'A-Z' 'a-z' | sed 's/utf8/utf-8/')
+  gen=0
+  for l in $want_locales; do
+    lc=$(echo "$l" | tr 'A-Z' 'a-z')
+    if ! grep -qx "$lc" <<<"$have"; then
+      sed -i "s/^# *\($l UTF-8\)/\1/" /etc/locale.gen
+      grep -q "^$l UTF-8" /etc/locale.gen || echo "$l UTF-8" >>/etc/locale.gen
+      gen=1
+    fi
+  done
+  [ $gen -eq 1 ] && locale-gen >/dev/null
+fi
+exit 0

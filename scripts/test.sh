@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds Klemvar and runs every test.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+jobs=$(nproc)
+
+bash scripts/install-deps.sh --with-tests
+
+echo "== format check"
+bash scripts/check-format.sh
+
+echo "== default build"
+cmake --preset default >/dev/null
+cmake --build --preset default -j "$jobs"
+ctest --preset default -j "$jobs" --timeout 300

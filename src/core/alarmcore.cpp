@@ -1,0 +1,48 @@
+#include "core/alarmcore.h"
+
+namespace klemvar {
+
+bool AlarmArmed = false;
+TDateTime AlarmTime = 0.0;
+TDateTime AlarmDate = 0.0;
+bool RingEnabled = false;
+std::int32_t AlarmCloseSeconds = 0;
+std::string AlarmText;
+std::string ProgramFolder;
+TDateTime AlarmCloseAt = 0.0;
+
+AlarmMoment ArmAlarm(AlarmMode mode, std::int32_t hours, std::int32_t minutes, TDateTime timeOfDay,
+                     TDateTime today) {
+  const TDateTime chosen =
+      ComposeTime(static_cast<std::uint16_t>(hours), static_cast<std::uint16_t>(minutes), 0, 0);
+  AlarmMoment moment;
+  if (mode == AlarmMode::In) {
+    moment.time = timeOfDay + chosen;
+    moment.date = today;
+    if (moment.time >= 1.0) {  // the interval reaches or crosses the coming midnight
+      moment.date = today + 1.0;
+      moment.time = moment.time - 1.0;
+    }
+  } else if (timeOfDay > chosen) {
+    // The chosen time has passed today: a full day forward and back again, which
+    // never goes below 0.0 and gives exactly 0.0 for midnight.
+    moment.date = today + 1.0;
+    moment.time = ComposeTime(23, 59, 0, 0) + chosen + ComposeTime(0, 1, 0, 0) - 1.0;
+  } else {
+    moment.time = chosen;
+    moment.date = today;
+  }
+  return moment;
+}
+
+bool AlarmDue(TDateTime timeOfDay, TDateTime today) {
+  if (!AlarmArmed) return false;
+  return today > AlarmDate || (today == AlarmDate && timeOfDay > AlarmTime);
+}
+
+TDateTime CountdownValue(TDateTime timeOfDay, TDateTime today) {
+  if (today >= AlarmDate) return timeOfDay - AlarmTime;
+  return timeOfDay - (AlarmTime + 1.0);
+}
+
+}  // namespace klemvar

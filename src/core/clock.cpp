@@ -1,0 +1,114 @@
+#include "core/clock.h"
+
+#include <cmath>
+#include <ctime>
+
+#include "core/convert_error.h"
+#include "core/timeformat.h"
+
+namespace klemvar {
+namespace {
+
+class SystemClock final : public LocalTimeSource {
+ public:
+  LocalTimeReading Now() const override {
+    timespec now{};
+    clock_gettime(CLOCK_REALTIME, &now);
+    tm local{};
+    localtime_r(&now.tv_sec, &local);
+    LocalTimeReading reading;
+    reading.wYear = static_cast<std::uint16_t>(local.tm_year + 1900);
+    reading.wMonth = static_cast<std::uint16_t>(local.tm_mon + 1);
+    reading.wDay = static_cast<std::uint16_t>(local.tm_mday);
+    reading.wHour = static_cast<std::uint16_t>(local.tm_hour);
+    reading.wMinute = static_cast<std::uint16_t>(local.tm_min);
+    // A leap second reads as the last second of its minute.
+    reading.wSecond = static_cast<std::uint16_t>(local.tm_sec > 59 ? 59 : local.tm_sec);
+    reading.wMilliseconds = static_cast<std::uint16_t>(now.tv_nsec / 1'000'000);
+    return reading;
+  }
+};
+
+const LocalTimeSource* installedSource = nullptr;
+
+const LocalTimeSource& Source() {
+  return installedSource ? *installedSource : SystemLocalTimeSource();
+}
+
+bool IsLeapYear(unsigned year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+
+// Days from 1 January of year 1 to 30 December 1899.
+constexpr std::int64_t kDaysBeforeEpoch = 693'594;
+
+}  // namespace
+
+const LocalTimeSource& SystemLocalTimeSource() {
+  static const SystemClock clock;
+  return clock;
+}
+
+const LocalTimeSource* SetLocalTimeSource(const LocalTimeSource* source) {
+  const LocalTimeSource* previous = installedSource;
+  installedSource = source;
+  return previous;
+}
+
+TDateTime ComposeTime(std::uint16_t hours, std::uint16_t minutes, std::uint16_t seconds,
+                      std::uint16_t milliseconds) {
+  if (hours >= 24 || minutes >= 60 || seconds >= 60 || milliseconds >= 1000) {
+    throw EConvertError(kInvalidTimeMessage);
+  }
+  const std::int64_t count = std::int64_t{hours} * 3'600'000 + std::int64_t{minutes} * 60'000 +
+                             std::int64_t{seconds} * 1'000 + milliseconds;
+  return static_cast<double>(count) / static_cast<double>(kMillisecondsPerDay);
+}
+
+TDateTime ComposeDate(std::uint16_t year, std::uint16_t month, std::uint16_t day) {
+  static constexpr unsigned kDaysInMonth[2][12] = {
+      {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31},
+      {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31}};
+  const unsigned leap = IsLeapYear(year) ? 1 : 0;
+  if (year < 1 || year > 9999 || month < 1 || month > 12 || day < 1 ||
+      day > kDaysInMonth[leap][month - 1]) {
+    throw EConvertError(kInvalidDateMessage);
+  }
+  std::int64_t dayOfYear = day;
+  for (unsigned m = 1; m < month; ++m) dayOfYear += kDaysInMonth[leap][m - 1];
+  const std::int64_t y = year - 1;
+  const std::int64_t days = y * 365 + y / 4 - y / 100 + y / 400 + dayOfYear;
+  return static_cast<double>(days - kDaysBeforeEpoch);
+}
+
+SplitClock SplitTime(TDateTime value) {
+  // Rounds to the nearest millisecond, ties to even (the default rounding mode).
+  const double count = std::nearbyint(value * static_cast<double>(kMillisecondsPerDay));
+  if (!std::isfinite(count)) return {};
+  // fmod is exact, so this equals the integer remainder for every finite count.
+  const auto t = static_cast<std::int64_t>(
+      std::fmod(std::fabs(count), static_cast<double>(kMillisecondsPerDay)));
+  SplitClock split;
+  split.hours = static_cast<std::uint16_t>(t / 3'600'000);
+  split.minutes = static_cast<std::uint16_t>(t / 60'000 % 60);
+  split.seconds = static_cast<std::uint16_t>(t % 60'000 / 1'000);
+  split.milliseconds = static_cast<std::uint16_t>(t % 1'000);
+  return split;
+}
+
+TDateTime TimeOfDayNow() {
+  const LocalTimeReading now = Source().Now();
+  return ComposeTime(now.wHour, now.wMinute, now.wSecond, now.wMilliseconds);
+}
+
+TDateTime DateToday() {
+  const LocalTimeReading now = Source().Now();
+  return ComposeDate(now.wYear, now.wMonth, now.wDay);
+}
+
+TDateTime DateTomorrow() { return DateToday() + 1.0; }
+
+std::string TimeText(TDateTime value) {
+  const SplitClock split = SplitTime(value);
+  return FormatTime(CurrentTimeFormat(), split.hours, split.minutes, split.seconds);
+}
+
+}  // namespace klemvar

@@ -1,0 +1,108 @@
+#include "core/timeformat.h"
+
+#include <charconv>
+#include <string_view>
+
+namespace klemvar {
+namespace {
+
+TimeFormatSettings current;
+
+// A numeric setting: unreadable counts as "0", text that is no decimal integer as 0.
+long ReadNumber(const LocaleInfoSource& source, LocaleItem item) {
+  const std::string text = source.Read(item).value_or("0");
+  std::string_view digits = text;
+  if (!digits.empty() && digits.front() == '+') digits.remove_prefix(1);
+  long value = 0;
+  const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+  if (error != std::errc() || end != digits.data() + digits.size()) return 0;
+  return value;
+}
+
+// Counts characters, not bytes, so a single non-ASCII separator still fits.
+std::size_t CharacterCount(const std::string& text) {
+  std::size_t count = 0;
+  for (unsigned char c : text) {
+    if ((c & 0xC0) != 0x80) ++count;
+  }
+  return count;
+}
+
+void AppendNumber(std::string& out, unsigned value, bool twoDigits) {
+  if (twoDigits && value < 10) out += '0';
+  out += std::to_string(value);
+}
+
+}  // namespace
+
+TimeFormatSettings ReadTimeFormatSettings(const LocaleInfoSource& source) {
+  TimeFormatSettings settings;
+  const std::string hourToken = ReadNumber(source, LocaleItem::HourLeadingZero) != 0 ? "hh" : "h";
+  std::string prefix;
+  std::string suffix;
+  if (ReadNumber(source, LocaleItem::TwentyFourHourClock) == 0) {
+    if (ReadNumber(source, LocaleItem::DesignatorBefore) != 0) {
+      prefix = "AMPM ";
+    } else {
+      suffix = " AMPM";
+    }
+  }
+  settings.TimePattern = prefix + hourToken + ":mm:ss" + suffix;
+
+  // The separator is read into room for one character: a longer one does not fit
+  // and counts as unreadable, an empty one means no separator.
+  const std::optional<std::string> separator = source.Read(LocaleItem::TimeSeparator);
+  settings.timeSeparator =
+      separator && CharacterCount(*separator) < 2 ? *separator : std::string(":");
+
+  settings.morningDesignator = source.Read(LocaleItem::MorningDesignator).value_or("am");
+  settings.afternoonDesignator = source.Read(LocaleItem::AfternoonDesignator).value_or("pm");
+  return settings;
+}
+
+const TimeFormatSettings& CurrentTimeFormat() { return current; }
+
+void SetCurrentTimeFormat(const TimeFormatSettings& settings) { current = settings; }
+
+std::string FormatTime(const TimeFormatSettings& settings, unsigned hours, unsigned minutes,
+                       unsigned seconds) {
+  const std::string_view pattern = settings.TimePattern;
+  const bool twelveHour = pattern.find("AMPM") != std::string_view::npos;
+  unsigned shownHour = hours;
+  if (twelveHour) {
+    if (shownHour == 0) {
+      shownHour = 12;
+    } else if (shownHour > 12) {
+      shownHour -= 12;
+    }
+  }
+  std::string out;
+  for (std::size_t i = 0; i < pattern.size();) {
+    const std::string_view rest = pattern.substr(i);
+    if (rest.starts_with("AMPM")) {
+      out += hours < 12 ? settings.morningDesignator : settings.afternoonDesignator;
+      i += 4;
+    } else if (rest.starts_with("hh")) {
+      AppendNumber(out, shownHour, true);
+      i += 2;
+    } else if (rest.starts_with("h")) {
+      AppendNumber(out, shownHour, false);
+      i += 1;
+    } else if (rest.starts_with("mm")) {
+      AppendNumber(out, minutes, true);
+      i += 2;
+    } else if (rest.starts_with("ss")) {
+      AppendNumber(out, seconds, true);
+      i += 2;
+    } else if (rest.front() == ':') {
+      out += settings.timeSeparator;
+      i += 1;
+    } else {
+      out += rest.front();
+      i += 1;
+    }
+  }
+  return out;
+}
+
+}  // namespace klemvar
