@@ -13,6 +13,8 @@ inline QString HomepageAddress() { return "http://" + Host() + "/software/"; }
 inline QString SupportAddress() { return "http://" + Host() + "/software/forum/"; }
 inline QString MailAddress() { return "mailto:" + Mail() + "?subject=Klemvar"; }
 inline QString UpdateFileAddress() { return "http://" + Host() + "/software/download/update.ini"; }
-inline QString DownloadPageAddress() { return "http://" + Host() + "/software/Klemvar/download.asp"; }
+inline QString DownloadPageAddress() {
+  return "http://" + Host() + "/software/Klemvar/download.asp";
+}
 
 }  // namespace klemvar::maker

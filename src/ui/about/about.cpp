@@ -1,0 +1,7 @@
+#include "ui/about/about.h"
+
+namespace klemvar {
+
+TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {}
+
+}  // namespace klemvar
