@@ -1,7 +1,162 @@
 #include "ui/about/about.h"
 
-namespace klemvar {
+#include <QFrame>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QPixmap>
+#include <QPushButton>
+#include <QScreen>
+#include <QStyle>
 
-TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {}
+#include "platform/urlopen/url_opener.h"
+#include "ui/about/click_label.h"
+#include "ui/about/logo.h"
+#include "ui/maker.h"
+
+namespace klemvar {
+namespace {
+
+constexpr QSize kClientSize(298, 223);
+constexpr QRect kPanelGeometry(8, 8, 281, 177);
+constexpr QRect kLogoGeometry(16, 16, 121, 37);
+constexpr QRect kOkGeometry(111, 192, 75, 25);
+constexpr QColor kLinkColour(0, 0, 128);
+
+// The window's font; the first family is the classic dialog face, the others
+// stand in where it is not installed.
+QFont DialogFont() {
+  QFont font;
+  font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"),
+                    QStringLiteral("DejaVu Sans")});
+  font.setPixelSize(11);
+  return font;
+}
+
+void SetTextColour(QWidget* widget, const QColor& colour) {
+  QPalette palette = widget->palette();
+  palette.setColor(QPalette::WindowText, colour);
+  widget->setPalette(palette);
+}
+
+}  // namespace
+
+TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
+  SetUpWindow();
+  BuildPanel();
+  BuildButton();
+  CentreOnScreen();
+}
+
+void TAboutBox::SetUpWindow() {
+  setObjectName(QStringLiteral("AboutBox"));
+  setWindowTitle(QStringLiteral("About"));
+  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
+  setFixedSize(kClientSize);
+  setFont(DialogFont());
+  // Each request makes a fresh window, so a closed one is of no further use;
+  // and closing it must never end the program, even when it is the only
+  // window on screen while the main window sits in the tray.
+  setAttribute(Qt::WA_DeleteOnClose);
+  setAttribute(Qt::WA_QuitOnClose, false);
+}
+
+void TAboutBox::BuildPanel() {
+  // Box + Sunken draws a lowered outer and a raised inner bevel, one pixel
+  // each; the frame does not fill, so the window's face colour shows through.
+  Panel1 = new QFrame(this);
+  Panel1->setObjectName(QStringLiteral("Panel1"));
+  Panel1->setFrameStyle(QFrame::Box | QFrame::Sunken);
+  Panel1->setLineWidth(1);
+  Panel1->setMidLineWidth(0);
+  Panel1->setGeometry(kPanelGeometry);
+
+  ProgrammIcon = new ClickLabel(Panel1);
+  ProgrammIcon->setObjectName(QStringLiteral("ProgrammIcon"));
+  ProgrammIcon->setGeometry(kLogoGeometry);
+  ProgrammIcon->setScaledContents(true);
+  ProgrammIcon->setPixmap(QPixmap::fromImage(AboutLogo()));
+  ProgrammIcon->setCursor(Qt::PointingHandCursor);
+  connect(ProgrammIcon, &ClickLabel::clicked, this, &TAboutBox::URLClick);
+
+  AddLabel("ProductName", QStringLiteral("Klemvar"), 160, 16);
+  AddLabel("Version", QStringLiteral("Version 1.2"), 160, 40);
+  AddLabel("Copyright", QStringLiteral("Copyright © Quorbel Software"), 8, 80);
+
+  AddLabel("Homepage", QStringLiteral("Homepage:"), 8, 104);
+  URL = AddLink("URL", maker::HomepageAddress(), 72, 104);
+  SetTextColour(URL, kLinkColour);
+  connect(URL, &ClickLabel::clicked, this, &TAboutBox::URLClick);
+
+  AddLabel("LabelSupport", QStringLiteral("Support:"), 8, 128);
+  SupportLink = AddLink("SupportLink", maker::SupportAddress(), 72, 128);
+  SetTextColour(SupportLink, kLinkColour);
+  connect(SupportLink, &ClickLabel::clicked, this, &TAboutBox::SupportLinkClick);
+
+  AddLabel("Email", QStringLiteral("Email: "), 8, 152);
+  Mailadr = AddLink("Mailadr", maker::Mail(), 72, 152);
+  // A role rather than a fixed colour, so it follows the desktop's palette.
+  Mailadr->setForegroundRole(QPalette::Highlight);
+  connect(Mailadr, &ClickLabel::clicked, this, &TAboutBox::MailadrClick);
+}
+
+void TAboutBox::BuildButton() {
+  BitBtnOK =
+      new QPushButton(QIcon(QStringLiteral(":/buttons/tick.png")), QStringLiteral("OK"), this);
+  BitBtnOK->setObjectName(QStringLiteral("BitBtnOK"));
+  BitBtnOK->setGeometry(kOkGeometry);
+  BitBtnOK->setIconSize(QSize(18, 18));  // the check mark's own size, unscaled
+  BitBtnOK->setDefault(true);
+  connect(BitBtnOK, &QPushButton::clicked, this, &TAboutBox::BitBtnOKClick);
+}
+
+QLabel* TAboutBox::AddLabel(const char* name, const QString& text, int left, int top) {
+  auto* label = new QLabel(text, Panel1);
+  label->setObjectName(QString::fromLatin1(name));
+  label->move(left, top);
+  label->adjustSize();
+  return label;
+}
+
+ClickLabel* TAboutBox::AddLink(const char* name, const QString& text, int left, int top) {
+  auto* link = new ClickLabel(Panel1);
+  link->setObjectName(QString::fromLatin1(name));
+  link->setText(text);
+  // Only underline is set, so family and size still come from the window.
+  QFont underlined;
+  underlined.setUnderline(true);
+  link->setFont(underlined);
+  link->setCursor(Qt::PointingHandCursor);
+  link->move(left, top);
+  link->adjustSize();
+  return link;
+}
+
+// The same place every time, whatever else is open: a second window covers
+// the first exactly. Positioning by hand also keeps QDialog from guessing.
+void TAboutBox::CentreOnScreen() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  if (!screen) return;
+  setGeometry(
+      QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, kClientSize, screen->geometry()));
+}
+
+// Enter reaches the default button through QDialog; Escape, which QDialog
+// would take as a cancel, is bound to nothing here.
+void TAboutBox::keyPressEvent(QKeyEvent* event) {
+  if (event->matches(QKeySequence::Cancel)) {
+    event->ignore();
+    return;
+  }
+  QDialog::keyPressEvent(event);
+}
+
+void TAboutBox::URLClick() { OpenUrl(maker::HomepageAddress()); }
+
+void TAboutBox::SupportLinkClick() { OpenUrl(maker::SupportAddress()); }
+
+void TAboutBox::MailadrClick() { OpenUrl(maker::MailAddress()); }
+
+void TAboutBox::BitBtnOKClick() { close(); }
 
 }  // namespace klemvar
