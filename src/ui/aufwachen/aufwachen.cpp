@@ -1,10 +1,134 @@
 #include "ui/aufwachen/aufwachen.h"
 
+#include <QCloseEvent>
+#include <QFrame>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+#include <exception>
+
+#include "core/alarmcore.h"
+#include "platform/messagebox/message_box.h"
+#include "platform/sound/looping_sound.h"
+#include "ui/aufwachen/close_moment.h"
+#include "ui/aufwachen/mnemonic_label.h"
+
 namespace klemvar {
 
-void StartRing() {}
-void StopRing() {}
+namespace {
 
-TFormWeckdienst::TFormWeckdienst(QWidget* parent) : QDialog(parent) {}
+constexpr auto kRingResource = ":/sounds/RING.wav";
+
+// The frame's way of showing an error: a full stop is added unless the message
+// already ends in punctuation that sorts at or below ".".
+QString ErrorBoxText(const char* what) {
+  QString text = QString::fromUtf8(what);
+  if (!text.isEmpty() && text.back() > u'.') text += u'.';
+  return text;
+}
+
+QFont LabelFont() {
+  QFont font(QStringLiteral("Arial"));
+  font.setPixelSize(27);
+  font.setBold(true);
+  return font;
+}
+
+}  // namespace
+
+void StartRing() { PlaySoundLooping(QString::fromLatin1(kRingResource)); }
+
+void StopRing() { StopSound(); }
+
+TFormWeckdienst::TFormWeckdienst(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint) {
+  setAttribute(Qt::WA_DeleteOnClose);
+  setWindowTitle(QStringLiteral("Klemvar Weckdienst"));
+  setFixedSize(313, 214);
+  QPalette buttonFace = palette();
+  buttonFace.setColor(QPalette::Window, buttonFace.color(QPalette::Button));
+  setPalette(buttonFace);
+  CreateComponents();
+  RunFormCreate();
+}
+
+void TFormWeckdienst::CreateComponents() {
+  Bevel1 = new QFrame(this);
+  Bevel1->setObjectName(QStringLiteral("Bevel1"));
+  Bevel1->setFrameStyle(QFrame::Box | QFrame::Sunken);
+  Bevel1->setGeometry(8, 8, 297, 161);
+
+  Image1 = new QLabel(this);
+  Image1->setObjectName(QStringLiteral("Image1"));
+  Image1->setGeometry(24, 24, 113, 137);
+  Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  Image1->setPixmap(QPixmap(QStringLiteral(":/pictures/weckdienst.bmp")));
+
+  LabelAlarmTxt = new MnemonicLabel(this);
+  LabelAlarmTxt->setObjectName(QStringLiteral("LabelAlarmTxt"));
+  LabelAlarmTxt->setFont(LabelFont());
+  LabelAlarmTxt->setGeometry(152, 24, 145, 88);
+  LabelAlarmTxt->SetCaption(QStringLiteral("It's time to go!"));
+
+  ButtonOK = new QPushButton(QStringLiteral("&OK"), this);
+  ButtonOK->setObjectName(QStringLiteral("ButtonOK"));
+  ButtonOK->setGeometry(112, 176, 81, 25);
+  QIcon tick(QStringLiteral(":/buttons/tick.png"));
+  tick.addFile(QStringLiteral(":/buttons/tick-disabled.png"), {}, QIcon::Disabled);
+  ButtonOK->setIcon(tick);
+  ButtonOK->setIconSize({18, 18});
+  ButtonOK->setDefault(true);
+  ButtonOK->setFocus();
+  connect(ButtonOK, &QPushButton::clicked, this, &TFormWeckdienst::ButtonOKClick);
+
+  Timer1 = new QTimer(this);
+  Timer1->setObjectName(QStringLiteral("Timer1"));
+  Timer1->setInterval(1000);
+  connect(Timer1, &QTimer::timeout, this, &TFormWeckdienst::Timer1Timer);
+  Timer1->start();
+}
+
+// An error here skips the rest of the creation handler but not the window: it is
+// reported in the frame's error box, and the window opens with what was done.
+void TFormWeckdienst::RunFormCreate() {
+  try {
+    FormCreate();
+  } catch (const std::exception& error) {
+    ShowMessageBox(ErrorBoxText(error.what()), QStringLiteral("Klemvar"), mb::kOk | mb::kIconError);
+  }
+}
+
+void TFormWeckdienst::FormCreate() {
+  LabelAlarmTxt->SetCaption(QString::fromStdString(AlarmText));
+  SetAlarmCloseMoment(AlarmCloseSeconds);
+}
+
+void TFormWeckdienst::Timer1Timer() {
+  if (AlarmCloseSeconds > 0 && AlarmCloseMomentPassed()) close();
+}
+
+void TFormWeckdienst::ButtonOKClick() { close(); }
+
+void TFormWeckdienst::showEvent(QShowEvent* event) {
+  if (!event->spontaneous()) move(screen()->geometry().center() - rect().center());
+  QDialog::showEvent(event);
+}
+
+// OK, the automatic close and the frame's close box all end here: whoever
+// dismisses an alarm expects silence.
+void TFormWeckdienst::closeEvent(QCloseEvent* event) {
+  StopRing();
+  QDialog::closeEvent(event);
+}
+
+// The window has no cancel button, so Escape does not close it.
+void TFormWeckdienst::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) return;
+  QDialog::keyPressEvent(event);
+}
 
 }  // namespace klemvar

@@ -4,7 +4,14 @@
 
 #include <QDialog>
 
+class QFrame;
+class QLabel;
+class QPushButton;
+class QTimer;
+
 namespace klemvar {
+
+class MnemonicLabel;
 
 // Starts the built-in ring in an endless loop, from its beginning, replacing any
 // sound the program plays. Returns at once.
@@ -12,10 +19,33 @@ void StartRing();
 // Stops the ring; does nothing when nothing plays.
 void StopRing();
 
+// The always-on-top window that shows AlarmText. It deletes itself when closed,
+// and every way of closing it stops the ring. It closes by itself at the first
+// tick after the shared close moment while AlarmCloseSeconds is above 0.
 class TFormWeckdienst : public QDialog {
   Q_OBJECT
  public:
   explicit TFormWeckdienst(QWidget* parent = nullptr);
+
+ public slots:
+  void Timer1Timer();
+  void ButtonOKClick();
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  void CreateComponents();
+  void FormCreate();
+  void RunFormCreate();
+
+  QFrame* Bevel1 = nullptr;
+  QLabel* Image1 = nullptr;
+  MnemonicLabel* LabelAlarmTxt = nullptr;
+  QPushButton* ButtonOK = nullptr;
+  QTimer* Timer1 = nullptr;
 };
 
 }  // namespace klemvar

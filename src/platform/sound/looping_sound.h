@@ -1,0 +1,29 @@
+#pragma once
+
+// One looping sound per process, played from an embedded resource. Starting
+// returns at once, loops without a gap until stopped and replaces (restarts) any
+// sound playing; stopping while silent does nothing. Failures stay silent.
+
+#include <QString>
+
+namespace klemvar {
+
+class LoopingSound {
+ public:
+  virtual ~LoopingSound() = default;
+  // resource is a Qt resource path such as ":/sounds/RING.wav".
+  virtual void PlayLooping(const QString& resource) = 0;
+  virtual void Stop() = 0;
+};
+
+// The real sound: QSoundEffect on the desktop's audio server.
+LoopingSound& QtLoopingSound();
+
+// Installs the sound every later call goes through; nullptr restores the real one.
+// Returns the previous one.
+LoopingSound* SetLoopingSound(LoopingSound* sound);
+
+void PlaySoundLooping(const QString& resource);
+void StopSound();
+
+}  // namespace klemvar

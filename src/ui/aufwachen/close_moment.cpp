@@ -1,0 +1,42 @@
+#include "ui/aufwachen/close_moment.h"
+
+#include "core/alarmcore.h"
+
+namespace klemvar {
+
+TDateTime AlarmCloseDate = 0.0;
+
+namespace {
+
+struct ClockMoment {
+  TDateTime date;
+  TDateTime timeOfDay;
+};
+
+// Date and time of day from one side of midnight: if the date changes while the
+// time is read, the time is read again.
+ClockMoment Now() {
+  ClockMoment now;
+  do {
+    now.date = DateToday();
+    now.timeOfDay = TimeOfDayNow();
+  } while (now.date != DateToday());
+  return now;
+}
+
+}  // namespace
+
+void SetAlarmCloseMoment(std::int32_t seconds) {
+  const ClockMoment now = Now();
+  AlarmCloseAt = now.timeOfDay + ComposeTime(0, 0, static_cast<std::uint16_t>(seconds), 0);
+  AlarmCloseDate = now.date;
+}
+
+bool AlarmCloseMomentPassed() {
+  const ClockMoment now = Now();
+  // Whole days first, so that on the close day itself the comparison is the
+  // exact one of two times of day.
+  return (now.date - AlarmCloseDate) + now.timeOfDay > AlarmCloseAt;
+}
+
+}  // namespace klemvar
