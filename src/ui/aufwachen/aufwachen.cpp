@@ -114,7 +114,11 @@ void TFormWeckdienst::Timer1Timer() {
 void TFormWeckdienst::ButtonOKClick() { close(); }
 
 void TFormWeckdienst::showEvent(QShowEvent* event) {
-  if (!event->spontaneous()) move(screen()->geometry().center() - rect().center());
+  if (!event->spontaneous()) {
+    QRect frame = frameGeometry();
+    frame.moveCenter(screen()->geometry().center());
+    move(frame.topLeft());
+  }
   QDialog::showEvent(event);
 }
 

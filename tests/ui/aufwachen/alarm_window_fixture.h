@@ -1,0 +1,59 @@
+#pragma once
+
+// Shared pieces of the alarm window tests: a sound double that records what the
+// ring asks of it, and helpers to open windows and let closed ones go.
+
+#include <QCoreApplication>
+#include <QPointer>
+#include <QStringList>
+
+#include "core/alarmcore.h"
+#include "platform/sound/looping_sound.h"
+#include "ui/aufwachen/aufwachen.h"
+#include "ui/aufwachen/close_moment.h"
+
+namespace klemvar::testing {
+
+class RecordingSound final : public LoopingSound {
+ public:
+  RecordingSound() : previous_(SetLoopingSound(this)) {}
+  ~RecordingSound() override { SetLoopingSound(previous_); }
+  RecordingSound(const RecordingSound&) = delete;
+  RecordingSound& operator=(const RecordingSound&) = delete;
+
+  void PlayLooping(const QString& resource) override {
+    calls << QStringLiteral("play ") + resource;
+    playing = true;
+  }
+  void Stop() override {
+    calls << QStringLiteral("stop");
+    playing = false;
+  }
+
+  QStringList calls;
+  bool playing = false;
+
+ private:
+  LoopingSound* previous_;
+};
+
+// The process-wide state every window reads, back to its start values.
+inline void ResetAlarmState() {
+  AlarmText.clear();
+  AlarmCloseSeconds = 0;
+  AlarmCloseAt = 0.0;
+  AlarmCloseDate = 0.0;
+  RingEnabled = false;
+}
+
+// Opens a window the way the firing does: no parent, shown at once.
+inline QPointer<TFormWeckdienst> OpenAlarmWindow() {
+  auto* window = new TFormWeckdienst(nullptr);
+  window->show();
+  return window;
+}
+
+// Runs the deletions that closed windows asked for.
+inline void FlushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+}  // namespace klemvar::testing

@@ -1,0 +1,173 @@
+// When alarm windows close by themselves, with the wall clock set by hand.
+
+#include <QLabel>
+#include <QTest>
+#include <QTimer>
+#include <memory>
+
+#include "alarm_window_fixture.h"
+#include "support/fake_clock.h"
+#include "support/scripted_message_box.h"
+
+using namespace klemvar;
+using namespace klemvar::testing;
+
+class CloseTest : public QObject {
+  Q_OBJECT
+
+ private:
+  std::unique_ptr<FakeClock> clock_;
+  std::unique_ptr<RecordingSound> sound_;
+  QList<QPointer<TFormWeckdienst>> windows_;
+
+  QPointer<TFormWeckdienst> Open() {
+    windows_ << OpenAlarmWindow();
+    return windows_.back();
+  }
+  // Moves the clock on and lets every window's timer tick once.
+  void TickAfter(std::int64_t milliseconds) {
+    clock_->Advance(milliseconds);
+    for (const auto& window : windows_) {
+      if (window) window->Timer1Timer();
+    }
+    FlushDeletes();
+  }
+
+ private slots:
+  void init() {
+    ResetAlarmState();
+    clock_ = std::make_unique<FakeClock>();
+    clock_->Set(2024, 3, 14, 12, 0, 0);
+    sound_ = std::make_unique<RecordingSound>();
+  }
+  void cleanup() {
+    for (const auto& window : windows_) delete window.data();
+    windows_.clear();
+    sound_.reset();
+    clock_.reset();
+  }
+
+  void zeroNeverCloses() {
+    auto window = Open();
+    for (int second = 0; second < 120; ++second) TickAfter(1000);
+    QVERIFY(window);
+    QVERIFY(window->isVisible());
+    QVERIFY(sound_->calls.isEmpty());
+  }
+
+  void oneSecondClosesBetweenOneAndTwoSeconds() {
+    AlarmCloseSeconds = 1;
+    auto window = Open();
+    TickAfter(1000);  // exactly n seconds: not yet past
+    QVERIFY(window);
+    TickAfter(1);
+    QVERIFY(!window);  // closed and deleted
+    QCOMPARE(sound_->calls, QStringList{"stop"});
+  }
+
+  void valueIsReadAfreshAtEachTick() {
+    auto window = Open();
+    TickAfter(5000);
+    QVERIFY(window);
+    AlarmCloseSeconds = 30;  // raised from 0: the opening moment is long past
+    TickAfter(1000);
+    QVERIFY(!window);
+
+    AlarmCloseSeconds = 2;
+    window = Open();
+    TickAfter(1000);
+    AlarmCloseSeconds = 0;  // set back to 0: stays open beyond its close time
+    TickAfter(5000);
+    QVERIFY(window);
+    AlarmCloseSeconds = 59;  // the close moment stays the one set at opening
+    TickAfter(1000);
+    QVERIFY(!window);
+  }
+
+  void closesAfterMidnight() {
+    clock_->Set(2024, 12, 31, 23, 59, 59, 500);
+    AlarmCloseSeconds = 1;
+    auto window = Open();
+    // The close time of day is kept unwrapped, beyond the end of the day.
+    QCOMPARE(AlarmCloseAt, ComposeTime(23, 59, 59, 500) + ComposeTime(0, 0, 1, 0));
+    QVERIFY(AlarmCloseAt >= 1.0);
+    TickAfter(1000);  // 00:00:00.500 on New Year's Day: exactly one second
+    QVERIFY(window);
+    TickAfter(1000);
+    QVERIFY(!window);
+  }
+
+  void nearMidnightWithoutWrap() {
+    // Opened a few seconds before midnight, the close moment still lies on the day
+    // of opening; ticks up to it and across midnight compare correctly.
+    clock_->Set(2024, 2, 28, 23, 59, 50, 0);
+    AlarmCloseSeconds = 5;
+    auto window = Open();
+    TickAfter(5000);  // 23:59:55.000, the close moment itself
+    QVERIFY(window);
+    TickAfter(1000);
+    QVERIFY(!window);
+  }
+
+  void newestWindowSetsTheSharedCloseMoment() {
+    AlarmCloseSeconds = 5;
+    auto first = Open();
+    clock_->Advance(3000);
+    auto second = Open();  // closes 8 s after the first opened
+    TickAfter(3000);       // 6 s: the first one's own time has passed
+    QVERIFY(first && second);
+    TickAfter(2000);  // 8 s: exactly the shared moment
+    QVERIFY(first && second);
+    TickAfter(1);
+    QVERIFY(!first && !second);
+  }
+
+  void outOfRangeReportsAndStillOpens() {
+    ScriptedMessageBox boxes;
+    AlarmText = "Aufstehen!";
+    clock_->Set(2024, 3, 14, 5, 59, 0);
+    AlarmCloseSeconds = 30;
+    Open();  // sets the close moment to 05:59:30
+    const TDateTime previousAt = AlarmCloseAt;
+
+    AlarmCloseSeconds = 75;
+    auto window = Open();
+    QCOMPARE(boxes.shown().size(), std::size_t{1});
+    QCOMPARE(boxes.shown()[0].text, QString("Ungültiges Argument zum Codieren der Uhrzeit."));
+    QCOMPARE(boxes.shown()[0].caption, QString("Klemvar"));
+    QCOMPARE(boxes.shown()[0].flags, mb::kOk | mb::kIconError);
+    QCOMPARE(AlarmCloseAt, previousAt);
+    QVERIFY(window && window->isVisible());
+    auto* label = window->findChild<QLabel*>("LabelAlarmTxt");
+    QCOMPARE(label->text(), QString("Aufstehen!"));
+
+    // The positive value closes it from the old moment.
+    TickAfter(30000);
+    QVERIFY(window);
+    TickAfter(1);
+    QVERIFY(!window);
+  }
+
+  void negativeOutOfRangeNeverCloses() {
+    ScriptedMessageBox boxes;
+    AlarmCloseSeconds = -1;
+    auto window = Open();
+    QCOMPARE(boxes.shown().size(), std::size_t{1});
+    QCOMPARE(AlarmCloseAt, 0.0);
+    TickAfter(60000);
+    QVERIFY(window);
+  }
+
+  void theTimerDrivesTheCloseTest() {
+    AlarmCloseSeconds = 1;
+    auto window = Open();
+    auto* timer = window->findChild<QTimer*>("Timer1");
+    QVERIFY(timer && timer->isActive());
+    QCOMPARE(timer->interval(), 1000);
+    clock_->Advance(10000);  // the real timer's first tick finds the moment passed
+    QTRY_VERIFY_WITH_TIMEOUT(!window, 2500);
+  }
+};
+
+QTEST_MAIN(CloseTest)
+#include "close_test.moc"
