@@ -1,1 +1,3 @@
-int main() { return 0; }
+#include "ui/frame/run.h"
+
+int main(int argc, char** argv) { return klemvar::RunKlemvar(argc, argv); }

@@ -1,0 +1,118 @@
+#include "ui/weckmich/weckmich.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFontDatabase>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QTimer>
+
+#include "core/alarmcore.h"
+#include "core/clock.h"
+#include "ui/frame/application_icon.h"
+#include "ui/frame/error_report.h"
+#include "ui/widgets/spin_edit.h"
+
+namespace klemvar {
+namespace {
+
+constexpr int kClientWidth = 197;
+constexpr int kClientHeight = 286;
+
+// The layout was drawn for "MS Sans Serif" 8 point; where that face is missing,
+// the desktop's own sans-serif face stands in, at the same size.
+QFont LayoutFont() {
+  const QString designed = QStringLiteral("MS Sans Serif");
+  QFont font = QFontDatabase::families().contains(designed)
+                   ? QFont(designed)
+                   : QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+  font.setPointSize(8);
+  return font;
+}
+
+}  // namespace
+
+TFormKlemvar::TFormKlemvar(QWidget* parent) : QWidget(parent) {
+  setObjectName(QStringLiteral("FormKlemvar"));
+  setWindowTitle(QStringLiteral("Klemvar"));
+  setWindowIcon(ApplicationIcon());
+  setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint |
+                 Qt::WindowCloseButtonHint);
+  setFixedSize(kClientWidth, kClientHeight);
+  setFont(LayoutFont());
+  QPalette face = palette();
+  face.setColor(QPalette::Window, face.color(QPalette::Button));
+  setPalette(face);
+
+  CreateMenuBar();
+  CreateControls();
+  CreateTrayIcon();
+  Timer1 = new QTimer(this);
+  Timer1->setObjectName(QStringLiteral("Timer1"));
+  Timer1->setInterval(1000);
+  ConnectHandlers();
+  Timer1->start();
+
+  // An error here is reported like any other; the window is created and shown all the same.
+  try {
+    FormCreate();
+  } catch (...) {
+    ReportException(std::current_exception());
+  }
+}
+
+TFormKlemvar::~TFormKlemvar() { FormDestroy(); }
+
+void TFormKlemvar::ConnectHandlers() {
+  // One handler per signal: an error escaping a handler skips any later ones.
+  connect(SpinStunden, &TSpinEdit::changed, this, &TFormKlemvar::SpinStundenChange);
+  connect(SpinMinuten, &TSpinEdit::changed, this, &TFormKlemvar::SpinMinutenChange);
+  connect(SpinEditAlarmClose, &TSpinEdit::changed, this, &TFormKlemvar::SpinEditAlarmCloseChange);
+  connect(SpinEditAlarmClose, &TSpinEdit::exited, this, &TFormKlemvar::SpinEditAlarmCloseExit);
+  connect(RadioButtonUm, &QRadioButton::toggled, this, [this](bool on) {
+    if (on) RadioButtonUmClick();
+  });
+  connect(RadioButtonIn, &QRadioButton::toggled, this, [this](bool on) {
+    if (on) RadioButtonInClick();
+  });
+  connect(CheckBoxTon, &QCheckBox::toggled, this, &TFormKlemvar::CheckBoxTonClick);
+  connect(ButtonWeckerStellen, &QPushButton::clicked, this,
+          &TFormKlemvar::ButtonWeckerStellenClick);
+  connect(BitBtnAus, &QPushButton::clicked, this, &TFormKlemvar::BitBtnAusClick);
+  connect(Timer1, &QTimer::timeout, this, &TFormKlemvar::Timer1Timer);
+}
+
+void TFormKlemvar::FormCreate() {
+  AlarmArmed = false;
+  TrayIcon->show();
+  const SplitClock now = SplitTime(TimeOfDayNow());
+  SpinMinuten->setValue(now.minutes);
+  SpinStunden->setValue(now.hours);
+  ProgramFolder =
+      QDir::toNativeSeparators(QCoreApplication::applicationDirPath() + QLatin1Char('/'))
+          .toStdString();
+}
+
+void TFormKlemvar::FormDestroy() { TrayIcon->hide(); }
+
+void TFormKlemvar::closeEvent(QCloseEvent* event) {
+  QWidget::closeEvent(event);
+  if (event->isAccepted()) emit closed();
+}
+
+void TFormKlemvar::showEvent(QShowEvent* event) {
+  // Centred the first time only: shown again, the window keeps its last place.
+  if (!centred_) {
+    centred_ = true;
+    const QRect area = screen()->geometry();
+    move(area.center() - QPoint(width() / 2, height() / 2));
+  }
+  QWidget::showEvent(event);
+}
+
+}  // namespace klemvar

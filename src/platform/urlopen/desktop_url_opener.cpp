@@ -1,0 +1,35 @@
+#include <QDesktopServices>
+#include <QUrl>
+
+#include "platform/urlopen/url_opener.h"
+
+namespace klemvar {
+namespace {
+
+class DesktopOpener final : public UrlOpener {
+ public:
+  // The target is handed over as written; tolerant parsing keeps a mailto
+  // query such as "?subject=Klemvar" intact. The result is ignored on purpose.
+  void Open(const QString& target) override {
+    QDesktopServices::openUrl(QUrl(target, QUrl::TolerantMode));
+  }
+};
+
+UrlOpener* installed = nullptr;
+
+}  // namespace
+
+UrlOpener& DesktopUrlOpener() {
+  static DesktopOpener opener;
+  return opener;
+}
+
+UrlOpener* SetUrlOpener(UrlOpener* opener) {
+  UrlOpener* previous = installed;
+  installed = opener;
+  return previous;
+}
+
+void OpenUrl(const QString& target) { (installed ? *installed : DesktopUrlOpener()).Open(target); }
+
+}  // namespace klemvar

@@ -1,0 +1,51 @@
+#include "ui/frame/application.h"
+
+#include <QLocale>
+#include <QWidget>
+
+#include "core/timeformat.h"
+#include "platform/locale/qt_locale_source.h"
+#include "ui/frame/error_report.h"
+
+namespace klemvar {
+
+TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
+  // Only the main window ends the program; other windows merely close.
+  setQuitOnLastWindowClosed(false);
+  connect(this, &QGuiApplication::focusWindowChanged, this, &TApplication::RememberActive);
+}
+
+bool TApplication::notify(QObject* receiver, QEvent* event) {
+  try {
+    return QApplication::notify(receiver, event);
+  } catch (...) {
+    ReportException(std::current_exception());
+    return false;
+  }
+}
+
+bool TApplication::event(QEvent* event) {
+  if (event->type() == QEvent::LocaleChange) ReadRegionalSettings();
+  return QApplication::event(event);
+}
+
+void TApplication::RememberActive(QWindow* window) {
+  // Menus and tooltips take no part in bringing the program to the front.
+  if (window && window->type() != Qt::Popup && window->type() != Qt::ToolTip) lastActive_ = window;
+}
+
+QWidget* TApplication::LastActiveWindow() const {
+  if (!lastActive_) return nullptr;
+  for (QWidget* widget : topLevelWidgets()) {
+    if (widget->windowHandle() == lastActive_) return widget;
+  }
+  return nullptr;
+}
+
+void ReadRegionalSettings() {
+  // The user's choice may have changed since the default locale was taken.
+  if (QLocale() != QLocale::system()) QLocale::setDefault(QLocale::system());
+  SetCurrentTimeFormat(ReadTimeFormatSettings(QtLocaleInfoSource()));
+}
+
+}  // namespace klemvar

@@ -1,0 +1,51 @@
+#include "ui/frame/run.h"
+
+#include <QPointer>
+
+#include "core/alarmcore.h"
+#include "ui/frame/application.h"
+#include "ui/frame/application_icon.h"
+#include "ui/weckmich/weckmich.h"
+
+namespace klemvar {
+namespace {
+
+// The application owns every window of the program. Qt's own helper windows
+// (tooltips, tray icon hosts) are left to Qt.
+void DestroyOwnedWindows() {
+  QList<QPointer<QWidget>> owned;
+  for (QWidget* window : QApplication::topLevelWidgets()) {
+    const bool ours = QByteArray(window->metaObject()->className()).startsWith("klemvar::");
+    if (ours && !window->parentWidget()) owned.append(window);
+  }
+  for (const QPointer<QWidget>& window : owned) delete window.data();
+}
+
+void ReleaseProcessStrings() {
+  AlarmText.clear();
+  AlarmText.shrink_to_fit();
+  ProgramFolder.clear();
+  ProgramFolder.shrink_to_fit();
+}
+
+}  // namespace
+
+int RunKlemvar(int argc, char** argv) {
+  TApplication application(argc, argv);
+  application.setWindowIcon(ApplicationIcon());
+  // Before any window exists: the clock texts need the regional settings.
+  ReadRegionalSettings();
+
+  // Being the first window created, it is the main window; closing it ends the program.
+  QPointer<TFormKlemvar> main = new TFormKlemvar;
+  QObject::connect(main, &TFormKlemvar::closed, &application, &QCoreApplication::quit);
+  main->show();
+  const int status = application.exec();
+
+  delete main.data();  // removes the tray icon
+  DestroyOwnedWindows();
+  ReleaseProcessStrings();
+  return status;
+}
+
+}  // namespace klemvar

@@ -1,0 +1,144 @@
+#pragma once
+
+// The main window: the program's only settings surface. It arms and disarms the
+// alarm, fires it from its one-second timer, lives in the tray while hidden,
+// and reaches the Help functions through its menu bar.
+
+#include <QPointer>
+#include <QSystemTrayIcon>
+#include <QWidget>
+
+class QAction;
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QMenuBar;
+class QPushButton;
+class QRadioButton;
+class QTimer;
+
+namespace klemvar {
+
+class TAboutBox;
+class TFormWeckdienst;
+class TSpinEdit;
+class TStatusBar;
+
+class TFormKlemvar : public QWidget {
+  Q_OBJECT
+ public:
+  explicit TFormKlemvar(QWidget* parent = nullptr);
+  ~TFormKlemvar() override;
+
+  // Controls and components, named as in the layout.
+  QMenuBar* ActionMainMenuBar1 = nullptr;
+  QGroupBox* GroupBoxWeckzeit = nullptr;
+  QLabel* LabelStunden = nullptr;
+  QLabel* LabelMinuten = nullptr;
+  QRadioButton* RadioButtonUm = nullptr;
+  QRadioButton* RadioButtonIn = nullptr;
+  TSpinEdit* SpinStunden = nullptr;
+  TSpinEdit* SpinMinuten = nullptr;
+  QCheckBox* CheckBoxEvery = nullptr;
+  QGroupBox* GroupBoxAlarmTxt = nullptr;
+  QLineEdit* EditAlarmTxt = nullptr;
+  QGroupBox* GroupBoxAlarm = nullptr;
+  QCheckBox* CheckBoxTon = nullptr;
+  QLabel* LabelClose = nullptr;
+  TSpinEdit* SpinEditAlarmClose = nullptr;
+  QPushButton* BitBtnAus = nullptr;
+  QPushButton* ButtonWeckerStellen = nullptr;
+  TStatusBar* StatusBar = nullptr;
+  QTimer* Timer1 = nullptr;
+
+  QAction* ActionBeenden = nullptr;
+  QAction* ActionHomepage = nullptr;
+  QAction* ActionSupport = nullptr;
+  QAction* ActionEmail = nullptr;
+  QAction* ActionSeperator2 = nullptr;
+  QAction* ActionUpdate = nullptr;
+  QAction* ActionSeperator = nullptr;
+  QAction* ActionInfo = nullptr;
+
+  QSystemTrayIcon* TrayIcon = nullptr;
+  QMenu* PopupMenu = nullptr;
+  QAction* Weckereinstellen1 = nullptr;
+  QAction* Beenden1 = nullptr;
+
+  // The windows opened last; earlier ones stay open on their own.
+  QPointer<TFormWeckdienst> AlarmWindow;
+  QPointer<TAboutBox> AboutBox;
+
+  // Show the window, restore the program if it is minimised, bring it to the front.
+  void BringBack();
+
+  // True while the tray icon is actually docked, so a hidden window can be reached.
+  bool TrayIconShown() const;
+
+ public slots:
+  // The alarm schedule.
+  void ButtonWeckerStellenClick();
+  void Timer1Timer();
+  void BitBtnAusClick();
+  void SpinStundenChange();
+  void SpinMinutenChange();
+  void SpinEditAlarmCloseChange();
+  void SpinEditAlarmCloseExit();
+  void RadioButtonUmClick();
+  void RadioButtonInClick();
+  void CheckBoxTonClick();
+
+  // The menu bar.
+  void ActionBeendenExecute();
+  void ActionHomepageExecute();
+  void ActionSupportExecute();
+  void ActionEmailExecute();
+  void ActionUpdateExecute();
+  void ActionInfoExecute();
+
+  // The tray icon and its menu.
+  void TrayIconActivated(QSystemTrayIcon::ActivationReason reason);
+  void Weckereinstellen1Click();
+  void Beenden1Click();
+
+  // The update check's transfer.
+  void HTTPGetDoneFile(QObject* Sender, const QString& FileName, int FileSize);
+  void HTTPGetError(QObject* Sender);
+
+ signals:
+  // The window was closed: the program ends.
+  void closed();
+
+ protected:
+  void changeEvent(QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  void CreateControls();
+  void CreateAlarmTimeGroup();
+  void CreateAlarmTextGroup();
+  void CreateAlarmGroup();
+  void CreateButtonsAndStatusBar();
+  void SetTabOrder();
+  void FitCaptions();
+  void CreateMenuBar();
+  void CreateTrayIcon();
+  void ConnectHandlers();
+
+  void FormCreate();
+  void FormDestroy();
+  void FireAlarm();
+  void ApplyWindowState(Qt::WindowStates previous);
+  void RestoreMinimisedWindows();
+  void BringProgramToFront();
+
+  bool centred_ = false;
+  // StatusNotifierItem hosts send one "activate" for the primary click instead of
+  // a double click; decided once, as Qt decides which protocol it speaks.
+  bool activateShows_ = false;
+};
+
+}  // namespace klemvar

@@ -1,0 +1,96 @@
+#include "ui/widgets/spin_edit.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QLocale>
+#include <algorithm>
+#include <optional>
+
+namespace klemvar {
+namespace {
+
+// A decimal integer with an optional sign that fits in 32 bits, and nothing else.
+std::optional<int> ParseInteger(const QString& text) {
+  const QString digits =
+      text.startsWith(QLatin1Char('+')) || text.startsWith(QLatin1Char('-')) ? text.mid(1) : text;
+  if (digits.isEmpty()) return std::nullopt;
+  for (QChar c : digits) {
+    if (c < QLatin1Char('0') || c > QLatin1Char('9')) return std::nullopt;
+  }
+  bool ok = false;
+  const int value = text.toInt(&ok, 10);
+  return ok ? std::optional<int>(value) : std::nullopt;
+}
+
+}  // namespace
+
+TSpinEdit::TSpinEdit(int minValue, int maxValue, QWidget* parent)
+    : QAbstractSpinBox(parent), minValue_(minValue), maxValue_(maxValue) {
+  setButtonSymbols(QAbstractSpinBox::UpDownArrows);
+  setAccelerated(false);
+  lineEdit()->setText(QStringLiteral("0"));
+  connect(lineEdit(), &QLineEdit::textChanged, this, &TSpinEdit::changed);
+}
+
+int TSpinEdit::value() const { return ParseInteger(text()).value_or(minValue_); }
+
+void TSpinEdit::setValue(int value) {
+  lineEdit()->setText(QString::number(std::clamp(value, minValue_, maxValue_)));
+}
+
+QString TSpinEdit::text() const { return lineEdit()->text(); }
+
+void TSpinEdit::stepBy(int steps) {
+  if (isReadOnly()) {
+    QApplication::beep();
+    return;
+  }
+  setValue(value() + steps);
+}
+
+// Every text is allowed to stand; the value rules, not a validator, decide
+// what it means. Intermediate keeps the base class from interpreting it.
+QValidator::State TSpinEdit::validate(QString&, int&) const { return QValidator::Intermediate; }
+
+QAbstractSpinBox::StepEnabled TSpinEdit::stepEnabled() const {
+  return StepUpEnabled | StepDownEnabled;
+}
+
+bool TSpinEdit::AcceptsTyped(const QString& typed) const {
+  const QString decimal = locale().decimalPoint();
+  for (QChar c : typed) {
+    const bool control = c.unicode() < 0x20 && c != QLatin1Char('\r') && c != QLatin1Char('\n');
+    const bool number = (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('+') ||
+                        c == QLatin1Char('-') || decimal.contains(c);
+    if (!control && !number) return false;
+  }
+  return true;
+}
+
+void TSpinEdit::keyPressEvent(QKeyEvent* event) {
+  const int key = event->key();
+  if (key == Qt::Key_PageUp || key == Qt::Key_PageDown) {
+    event->ignore();
+    return;
+  }
+  const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
+  if (enter || !AcceptsTyped(event->text())) {
+    QApplication::beep();
+    event->accept();
+    return;
+  }
+  QAbstractSpinBox::keyPressEvent(event);
+}
+
+void TSpinEdit::focusOutEvent(QFocusEvent* event) {
+  QAbstractSpinBox::focusOutEvent(event);
+  emit exited();
+  const int current = value();
+  if (current < minValue_ || current > maxValue_) setValue(current);
+}
+
+// The wheel does not step: a field scrolled past by accident keeps its value.
+void TSpinEdit::wheelEvent(QWheelEvent* event) { event->ignore(); }
+
+}  // namespace klemvar

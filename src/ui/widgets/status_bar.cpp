@@ -1,0 +1,40 @@
+#include "ui/widgets/status_bar.h"
+
+#include <QLabel>
+
+namespace klemvar {
+
+TStatusBar::TStatusBar(int panelCount, int panelWidth, QWidget* parent)
+    : QStatusBar(parent), panelWidth_(panelWidth) {
+  setSizeGripEnabled(false);
+  for (int i = 0; i < panelCount; ++i) {
+    // Plain children, placed by hand: QStatusBar's own layout would add
+    // margins and spacing and so change the panels' widths.
+    auto* panel = new QLabel(this);
+    panel->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
+    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    panel->setTextFormat(Qt::PlainText);
+    panel->setIndent(2);
+    panels_.append(panel);
+  }
+  PlacePanels();
+}
+
+void TStatusBar::SetPanelText(int index, const QString& text) { panels_.at(index)->setText(text); }
+
+QString TStatusBar::PanelText(int index) const { return panels_.at(index)->text(); }
+
+void TStatusBar::resizeEvent(QResizeEvent* event) {
+  QStatusBar::resizeEvent(event);
+  PlacePanels();
+}
+
+void TStatusBar::PlacePanels() {
+  for (int i = 0; i < panels_.size(); ++i) {
+    const int left = i * panelWidth_;
+    const bool last = i == panels_.size() - 1;
+    panels_[i]->setGeometry(left, 0, last ? width() - left : panelWidth_, height());
+  }
+}
+
+}  // namespace klemvar

@@ -1,0 +1,206 @@
+# shellcheck shell=bash
+# The end-to-end harness: source this from a test script, then start what the
+# test needs. Every background process started here is stopped by its PID when
+# the script exits. Functions:
+#
+#   ks_start_xvfb              a fresh X server on a free display; exports DISPLAY
+#   ks_start_wm                a window manager (openbox), for minimise and the taskbar
+#   ks_start_tray              the trayer tray host (XEmbed); waits until it owns the tray
+#   ks_start_pulse SINK        a PulseAudio daemon with a null sink SINK; exports
+#                              XDG_RUNTIME_DIR, PULSE_SERVER and PULSE_SINK
+#   ks_start_klemvar [args]    the program ($KLEMVAR_BIN) with accessibility on;
+#                              sets KLEMVAR_PID, output in $KS_TMP/klemvar.log
+#   ks_wait_window NAME [s]    prints the id of a mapped window titled NAME
+#   ks_wait_unmapped ID [s]    waits until the window is no longer viewable
+#   ks_wait_exit PID [s]       waits for a process started here; prints its exit status
+#   ks_tray_icon [s]           prints the id of the program's docked tray icon
+#   ks_atspi ARGS...           tests/support/atspi.py on the program (see its help)
+#   ks_xtool ARGS...           tests/support/xtool.py (close a window, selection owner)
+#   ks_map_state ID            IsViewable, IsUnMapped or IsUnviewable
+#   ks_client_size ID          "WIDTHxHEIGHT" of the window's client area
+#   ks_check NAME CMD...       runs CMD, prints "ok NAME" or "FAIL NAME", counts failures
+#   ks_finish                  prints the tally and exits 1 when any check failed
+#
+# Scripts run themselves again under dbus-run-session when no session bus is
+# set, so no bus, accessibility bus or tray watcher outlives the test.
+
+set -euo pipefail
+
+if [ -z "${DBUS_SESSION_BUS_ADDRESS:-}" ]; then
+  exec dbus-run-session -- bash "$0" "$@"
+fi
+
+KS_SUPPORT=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+KS_TMP=$(mktemp -d "${TMPDIR:-/tmp}/klemvar-e2e.XXXXXX")
+KS_PIDS=()
+KS_PASSED=0
+KS_FAILED=0
+KS_PYTHON=/usr/bin/python3  # the one with python3-pyatspi
+export XDG_RUNTIME_DIR=$KS_TMP/runtime
+mkdir -p -m 700 "$XDG_RUNTIME_DIR"
+
+ks_log() { echo "[$(date +%T)] $*" >&2; }
+
+ks_cleanup() {
+  local i pid
+  for ((i = ${#KS_PIDS[@]} - 1; i >= 0; i--)); do
+    pid=${KS_PIDS[i]}
+    kill -TERM "$pid" 2>/dev/null || continue
+    for _ in $(seq 20); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+    kill -KILL "$pid" 2>/dev/null || true
+  done
+  rm -rf "$KS_TMP"
+}
+trap ks_cleanup EXIT
+
+ks_track() { KS_PIDS+=("$1"); }
+
+# Runs CMD until it succeeds or the timeout (seconds) passes.
+ks_retry() {
+  local timeout=$1
+  shift
+  local deadline=$((SECONDS + timeout))
+  until "$@"; do
+    [ "$SECONDS" -lt "$deadline" ] || return 1
+    sleep 0.1
+  done
+}
+
+ks_start_xvfb() {
+  local fifo=$KS_TMP/displayfd
+  rm -f "$fifo"
+  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$fifo" 2>"$KS_TMP/xvfb.log" &
+  ks_track $!
+  ks_retry 10 test -s "$fifo" || { cat "$KS_TMP/xvfb.log" >&2; return 1; }
+  export DISPLAY=":$(head -n1 "$fifo")"
+  ks_retry 10 xdpyinfo >/dev/null 2>&1
+  ks_log "Xvfb on $DISPLAY"
+}
+
+ks_start_wm() {
+  openbox --sm-disable >"$KS_TMP/openbox.log" 2>&1 &
+  ks_track $!
+  ks_retry 10 ks_has_wm
+}
+
+ks_has_wm() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+
+ks_start_tray() {
+  trayer --edge bottom --align right --widthtype request --height 32 >"$KS_TMP/trayer.log" 2>&1 &
+  ks_track $!
+  ks_retry 10 ks_tray_owned
+}
+
+ks_tray_owned() { [ "$(ks_xtool owner _NET_SYSTEM_TRAY_S0)" != 0 ]; }
+
+ks_start_pulse() {
+  local sink=$1
+  HOME=$KS_TMP pulseaudio --daemonize=yes --exit-idle-time=-1 -n \
+    --load=module-native-protocol-unix --load="module-null-sink sink_name=$sink" \
+    --log-target=file:"$KS_TMP/pulse.log"
+  ks_retry 10 test -s "$XDG_RUNTIME_DIR/pulse/pid"
+  ks_track "$(cat "$XDG_RUNTIME_DIR/pulse/pid")"
+  export PULSE_SERVER=unix:$XDG_RUNTIME_DIR/pulse/native
+  export PULSE_SINK=$sink
+  ks_retry 10 pactl info >/dev/null 2>&1
+}
+
+ks_start_klemvar() {
+  : "${KLEMVAR_BIN:?KLEMVAR_BIN must name the program}"
+  QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 \
+    "$KLEMVAR_BIN" "$@" >"$KS_TMP/klemvar.log" 2>&1 &
+  KLEMVAR_PID=$!
+  ks_track "$KLEMVAR_PID"
+  export KLEMVAR_PID
+}
+
+# xdotool matches names without regard to case; the title must match exactly.
+ks_window_name() { xwininfo -id "$1" 2>/dev/null | sed -n 's/^xwininfo: Window id: [0-9a-fx]* "\(.*\)"$/\1/p'; }
+
+ks_find_window() {
+  local id
+  for id in $(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null); do
+    [ "$(ks_window_name "$id")" = "$1" ] && { echo "$id"; return 0; }
+  done
+  return 0
+}
+
+ks_wait_window() {
+  local name=$1 timeout=${2:-10} id=""
+  local deadline=$((SECONDS + timeout))
+  while [ -z "$id" ]; do
+    id=$(ks_find_window "$name")
+    [ -n "$id" ] && break
+    [ "$SECONDS" -lt "$deadline" ] || { ks_log "no window titled '$name'"; return 1; }
+    sleep 0.1
+  done
+  echo "$id"
+}
+
+ks_map_state() { xwininfo -id "$1" 2>/dev/null | sed -n 's/^ *Map State: //p'; }
+
+ks_is_unmapped() { [ "$(ks_map_state "$1")" != IsViewable ]; }
+
+ks_wait_unmapped() { ks_retry "${2:-10}" ks_is_unmapped "$1"; }
+
+ks_wait_viewable() { ks_retry "${2:-10}" test "$(ks_map_state "$1")" = IsViewable; }
+
+ks_client_size() {
+  xwininfo -id "$1" | awk '/^ *Width:/ {w=$2} /^ *Height:/ {h=$2} END {print w "x" h}'
+}
+
+ks_wait_exit() {
+  local pid=$1 timeout=${2:-10}
+  local deadline=$((SECONDS + timeout))
+  while kill -0 "$pid" 2>/dev/null; do
+    # A zombie is finished; wait collects it below.
+    [ "$(ps -o stat= -p "$pid" 2>/dev/null | cut -c1)" = Z ] && break
+    [ "$SECONDS" -lt "$deadline" ] || { ks_log "process $pid still running"; return 1; }
+    sleep 0.1
+  done
+  local status=0
+  wait "$pid" || status=$?
+  echo "$status"
+}
+
+# The tray icon is a window of the program's class named after the binary.
+ks_tray_icon() {
+  local timeout=${1:-10} name
+  name=$(basename "$KLEMVAR_BIN")
+  ks_retry "$timeout" ks_find_tray_icon "$name" >/dev/null || return 1
+  ks_find_tray_icon "$name"
+}
+
+ks_find_tray_icon() {
+  local id
+  for id in $(xdotool search --onlyvisible --classname "^$1\$" 2>/dev/null); do
+    [ "$(ks_window_name "$id")" = "$1" ] && { echo "$id"; return 0; }
+  done
+  return 1
+}
+
+ks_atspi() { "$KS_PYTHON" "$KS_SUPPORT/atspi.py" --pid "$KLEMVAR_PID" "$@"; }
+
+ks_xtool() { "$KS_PYTHON" "$KS_SUPPORT/xtool.py" "$@"; }
+
+ks_check() {
+  local name=$1
+  shift
+  if "$@"; then
+    echo "ok $name"
+    KS_PASSED=$((KS_PASSED + 1))
+  else
+    echo "FAIL $name"
+    KS_FAILED=$((KS_FAILED + 1))
+  fi
+}
+
+ks_finish() {
+  echo "$KS_PASSED passed, $KS_FAILED failed"
+  if [ "$KS_FAILED" -ne 0 ]; then
+    echo "--- program output" >&2
+    cat "$KS_TMP/klemvar.log" >&2 2>/dev/null || true
+    exit 1
+  fi
+  exit 0
+}
