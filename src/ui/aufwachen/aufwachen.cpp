@@ -11,24 +11,16 @@
 #include <exception>
 
 #include "core/alarmcore.h"
-#include "platform/messagebox/message_box.h"
 #include "platform/sound/looping_sound.h"
 #include "ui/aufwachen/close_moment.h"
 #include "ui/aufwachen/mnemonic_label.h"
+#include "ui/frame/error_report.h"
 
 namespace klemvar {
 
 namespace {
 
 constexpr auto kRingResource = ":/sounds/RING.wav";
-
-// The frame's way of showing an error: a full stop is added unless the message
-// already ends in punctuation that sorts at or below ".".
-QString ErrorBoxText(const char* what) {
-  QString text = QString::fromUtf8(what);
-  if (!text.isEmpty() && text.back() > u'.') text += u'.';
-  return text;
-}
 
 QFont LabelFont() {
   QFont font(QStringLiteral("Arial"));
@@ -97,8 +89,8 @@ void TFormWeckdienst::CreateComponents() {
 void TFormWeckdienst::RunFormCreate() {
   try {
     FormCreate();
-  } catch (const std::exception& error) {
-    ShowMessageBox(ErrorBoxText(error.what()), QStringLiteral("Klemvar"), mb::kOk | mb::kIconError);
+  } catch (...) {
+    ReportException(std::current_exception());
   }
 }
 
