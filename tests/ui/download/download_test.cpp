@@ -1,0 +1,230 @@
+#include <QCloseEvent>
+#include <QFile>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QWindow>
+#include <QtTest>
+#include <stdexcept>
+
+#include "ui/download/DownloadAnim.h"
+#include "ui/download/DownloadStatus.h"
+#include "ui/download/animate_control.h"
+
+namespace klemvar {
+namespace {
+
+const Qt::GlobalColor kFrameColours[] = {Qt::red, Qt::green, Qt::blue, Qt::yellow, Qt::cyan};
+
+// A strip of frames, each filled with its own colour.
+bool WriteClip(const QString& path, int frames, int frameWidth = kDownloadFrameWidth) {
+  QImage strip(frames * frameWidth, 60, QImage::Format_ARGB32);
+  QPainter painter(&strip);
+  for (int i = 0; i < frames; ++i)
+    painter.fillRect(i * frameWidth, 0, frameWidth, 60, kFrameColours[i]);
+  return painter.end() && strip.save(path, "PNG");
+}
+
+QTimer* FrameTimer(TFormDownload* form) { return form->Animate->findChild<QTimer*>("FrameTimer"); }
+
+QColor Shown(TFormDownload* form, QPoint at) {
+  return form->Animate->grab().toImage().pixelColor(at);
+}
+
+TFormDownload* ShowNew() {
+  TFormDownload* form = CreateFormDownload();
+  form->show();
+  return QTest::qWaitForWindowExposed(form) ? form : nullptr;
+}
+
+QString StartMessage() {
+  try {
+    StartDownloadAnimation();
+  } catch (const std::runtime_error& error) {
+    return QString::fromUtf8(error.what());
+  }
+  return {};
+}
+
+enum class Closing { CancelButton, CloseBox, Escape, ProgramHidden };
+
+}  // namespace
+
+class DownloadWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init() {
+    clip_ = dir_.filePath("download.png");
+    QVERIFY(WriteClip(clip_, 3));
+    SetDownloadClipPath(clip_);
+  }
+
+  void cleanup() { DestroyFormDownloads(); }
+
+  void hasItsLayoutStartsHiddenAndShowsCentred() {
+    TFormDownload* form = CreateFormDownload();
+    QVERIFY(!form->isVisible() && !form->Cancelled);
+    QCOMPARE(form->windowTitle(), "Update prüfen ...");
+    QCOMPARE(form->size(), QSize(334, 143));
+    QCOMPARE(form->minimumSize(), form->maximumSize());
+    const Qt::WindowFlags flags = form->windowFlags();
+    QVERIFY(flags.testFlag(Qt::WindowStaysOnTopHint) && flags.testFlag(Qt::WindowCloseButtonHint));
+    QVERIFY(!flags.testFlag(Qt::WindowMinimizeButtonHint) &&
+            !flags.testFlag(Qt::WindowMaximizeButtonHint));
+    QCOMPARE(form->findChild<TAnimate*>("Animate")->geometry(), QRect(24, 24, 297, 65));
+    QPushButton* cancel = form->findChild<QPushButton*>("BitBtnCancel");
+    QCOMPARE(cancel->geometry(), QRect(123, 110, 89, 25));
+    QCOMPARE(cancel->text(), "&Abbrechen");
+    QCOMPARE(cancel->toolTip(), "Download Abbrechen");
+    QVERIFY2(cancel->sizeHint().width() <= 89, "the caption and its picture fit the button");
+    // A white cross on a red disc.
+    const QImage cross = cancel->icon().pixmap(16, 16).toImage();
+    QVERIFY(cross.pixelColor(8, 8).green() > 200 && cross.pixelColor(8, 2).green() < 100);
+
+    form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form));
+    const QPoint offset =
+        form->frameGeometry().center() - form->screen()->availableGeometry().center();
+    QVERIFY(offset.manhattanLength() <= 2);
+  }
+
+  void everyClosingHidesAtOnceAndCancels_data() {
+    QTest::addColumn<Closing>("closing");
+    QTest::newRow("cancel button") << Closing::CancelButton;
+    QTest::newRow("close box") << Closing::CloseBox;
+    QTest::newRow("escape") << Closing::Escape;
+    QTest::newRow("check's end, window already hidden") << Closing::ProgramHidden;
+  }
+
+  void everyClosingHidesAtOnceAndCancels() {
+    QFETCH(Closing, closing);
+    TFormDownload* form = ShowNew();
+    QVERIFY(form);
+    StartDownloadAnimation();
+    QSignalSpy cancels(form, &TFormDownload::TransferCancelRequested);
+    QCloseEvent request;  // what the window system sends for the close box or Alt+F4
+    switch (closing) {
+      case Closing::CancelButton:
+        QTest::mouseClick(form->BitBtnCancel, Qt::LeftButton);
+        break;
+      case Closing::CloseBox:
+        QCoreApplication::sendEvent(form->windowHandle(), &request);
+        break;
+      case Closing::Escape:
+        QTest::keyClick(form, Qt::Key_Escape);
+        break;
+      case Closing::ProgramHidden:
+        form->hide();
+        form->close();
+        break;
+    }
+    QVERIFY(!form->isVisible());
+    QVERIFY(form->Cancelled);
+    QVERIFY(!cancels.isEmpty());
+    QVERIFY(!form->Animate->Playing() && !FrameTimer(form)->isActive());
+    QCOMPARE(FormDownload.data(), form);  // still there to be asked after closing
+  }
+
+  void closingDoesNotEndTheProgram() {
+    // With the main window in the tray, this may be the last window shown.
+    qApp->setQuitOnLastWindowClosed(true);
+    TFormDownload* form = ShowNew();
+    QTimer::singleShot(0, form, [form] {
+      QCloseEvent request;
+      QCoreApplication::sendEvent(form->windowHandle(), &request);
+      QTimer::singleShot(50, qApp, [] { QCoreApplication::exit(7); });
+    });
+    QCOMPARE(QCoreApplication::exec(), 7);
+  }
+
+  void formDownloadFollowsTheNewestWindowAndNeverDangles() {
+    QPointer<TFormDownload> first = ShowNew();
+    StartDownloadAnimation();
+    QPointer<TFormDownload> second = ShowNew();
+    QCOMPARE(FormDownload.data(), second.data());
+    StartDownloadAnimation();
+    second->close();
+    QVERIFY(first->isVisible() && first->Animate->Playing() && !first->Cancelled);
+
+    DestroyFormDownloads();
+    QVERIFY(first.isNull() && second.isNull() && FormDownload.isNull());
+    StartDownloadAnimation();  // nothing to animate, nothing to fail
+  }
+
+  void aClipThatCannotBeOpenedIsReported() {
+    TFormDownload* form = ShowNew();
+    SetDownloadClipPath(dir_.filePath("missing.png"));
+    QCOMPARE(StartMessage(), "AVI kann nicht geöffnet werden");
+    QVERIFY(form->isVisible() && !form->Animate->Playing() && !AnimationLibrary);
+    QVERIFY(WriteClip(dir_.filePath("narrow.png"), 1, kDownloadFrameWidth - 1));
+    SetDownloadClipPath(dir_.filePath("narrow.png"));
+    QCOMPARE(StartMessage(), "AVI kann nicht geöffnet werden");
+    // A failed load is no load: the next start tries again.
+    SetDownloadClipPath(clip_);
+    QCOMPARE(StartMessage(), QString());
+    QVERIFY(form->Animate->Playing());
+  }
+
+  void playsEveryFrameCentredInTurnAndRepeats() {
+    TFormDownload* form = ShowNew();
+    StartDownloadAnimation();
+    QCOMPARE(FrameTimer(form)->interval(), 100);
+    for (const Qt::GlobalColor colour : {Qt::red, Qt::green, Qt::blue, Qt::red}) {
+      // 272 x 60 in 297 x 65: the frame's corners are 13 and 3 pixels in, the area's are bare.
+      QCOMPARE(Shown(form, {13, 3}), QColor(colour));
+      QCOMPARE(Shown(form, {283, 61}), QColor(colour));
+      QVERIFY(Shown(form, {5, 1}) != QColor(colour));
+      QVERIFY(QMetaObject::invokeMethod(FrameTimer(form), "timeout"));
+    }
+    StartDownloadAnimation();
+    QCOMPARE(form->Animate->CurrentFrame(), 0);
+    QTRY_VERIFY_WITH_TIMEOUT(form->Animate->CurrentFrame() != 0, 2000);  // on its own timer
+  }
+
+  void ticksOnlyWhileShown() {
+    TFormDownload* form = CreateFormDownload();  // as the hidden one made at start-up
+    StartDownloadAnimation();
+    QVERIFY(!FrameTimer(form)->isActive());
+    form->show();
+    QVERIFY(FrameTimer(form)->isActive());
+    form->hide();  // hiding ends the clip for good
+    form->show();
+    QVERIFY(!form->Animate->Playing() && !FrameTimer(form)->isActive());
+  }
+
+  void loadsTheClipOnceUntilReleased() {
+    QVERIFY(!AnimationLibrary);
+    CreateFormDownload();
+    StartDownloadAnimation();
+    QVERIFY(WriteClip(clip_, 5));
+    TFormDownload* second = CreateFormDownload();
+    StartDownloadAnimation();
+    QCOMPARE(second->Animate->FrameCount(), 3);
+    FreeAnimationLibrary();
+    QVERIFY(!AnimationLibrary);
+    StartDownloadAnimation();
+    QCOMPARE(second->Animate->FrameCount(), 5);
+  }
+
+  void playsTheEmbeddedClip() {
+    SetDownloadClipPath(kDownloadClipPath);
+    ShowNew();
+    QCOMPARE(StartMessage(), QString());
+    QVERIFY(FormDownload->Animate->FrameCount() >= 2);
+    QCOMPARE(AnimationLibrary->height(), 60);
+    QCOMPARE(AnimationLibrary->width() % kDownloadFrameWidth, 0);
+  }
+
+ private:
+  QTemporaryDir dir_;
+  QString clip_;
+};
+
+}  // namespace klemvar
+
+QTEST_MAIN(klemvar::DownloadWindowTest)
+#include "download_test.moc"
