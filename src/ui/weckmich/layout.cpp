@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
 
 #include "ui/weckmich/weckmich.h"
 #include "ui/widgets/spin_edit.h"
@@ -52,6 +53,18 @@ int RoomRightOf(const QWidget* widget) {
     if (sameRow && other.left() > own.left()) room = std::min(room, other.left() - own.left());
   }
   return room;
+}
+
+// The width a control needs to show its whole caption. A push button's size
+// hint has a minimum width of its own style; only the caption counts here.
+int CaptionWidth(const QWidget* widget) {
+  const auto* button = qobject_cast<const QPushButton*>(widget);
+  if (!button) return widget->sizeHint().width();
+  int content = button->fontMetrics().horizontalAdvance(QString(button->text()).remove('&'));
+  if (!button->icon().isNull()) content += button->iconSize().width() + 4;
+  const QStyle* style = button->style();
+  return content + style->pixelMetric(QStyle::PM_ButtonMargin) +
+         2 * style->pixelMetric(QStyle::PM_DefaultFrameWidth);
 }
 
 }  // namespace
@@ -150,7 +163,7 @@ void TFormKlemvar::FitCaptions() {
                                      RadioButtonIn, CheckBoxEvery, CheckBoxTon,
                                      LabelClose,    BitBtnAus,     ButtonWeckerStellen};
   for (QWidget* widget : captioned) {
-    const int wanted = std::min(widget->sizeHint().width(), RoomRightOf(widget));
+    const int wanted = std::min(CaptionWidth(widget), RoomRightOf(widget));
     if (wanted > widget->width()) widget->resize(wanted, widget->height());
   }
 }

@@ -6,9 +6,11 @@
 #include <QDir>
 #include <QFontDatabase>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QShortcutEvent>
 #include <QTimer>
 
 #include "core/alarmcore.h"
@@ -85,6 +87,22 @@ void TFormKlemvar::ConnectHandlers() {
           &TFormKlemvar::ButtonWeckerStellenClick);
   connect(BitBtnAus, &QPushButton::clicked, this, &TFormKlemvar::BitBtnAusClick);
   connect(Timer1, &QTimer::timeout, this, &TFormKlemvar::Timer1Timer);
+  ActionMainMenuBar1->installEventFilter(this);
+  BitBtnAus->installEventFilter(this);
+}
+
+// "&Aus" and "D&atei" share Alt+A. While "&Aus" can be pressed, the key
+// presses it, as the button's caption promises; otherwise it opens the menu.
+// Left to Qt, the shared key would only move the focus between the two.
+bool TFormKlemvar::eventFilter(QObject* watched, QEvent* event) {
+  const bool sharedKey = event->type() == QEvent::Shortcut &&
+                         (watched == ActionMainMenuBar1 || watched == BitBtnAus) &&
+                         static_cast<QShortcutEvent*>(event)->key() == BitBtnAus->shortcut();
+  if (sharedKey && BitBtnAus->isEnabled() && BitBtnAus->isVisible()) {
+    BitBtnAus->animateClick();
+    return true;
+  }
+  return QWidget::eventFilter(watched, event);
 }
 
 void TFormKlemvar::FormCreate() {
@@ -109,8 +127,9 @@ void TFormKlemvar::showEvent(QShowEvent* event) {
   // Centred the first time only: shown again, the window keeps its last place.
   if (!centred_) {
     centred_ = true;
-    const QRect area = screen()->geometry();
-    move(area.center() - QPoint(width() / 2, height() / 2));
+    // The frame's size is known only where the platform knows it before mapping.
+    const QSize outer = frameGeometry().size();
+    move(screen()->geometry().center() - QPoint(outer.width() / 2, outer.height() / 2));
   }
   QWidget::showEvent(event);
 }

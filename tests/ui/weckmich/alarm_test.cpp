@@ -1,0 +1,301 @@
+// The alarm schedule through the main window, on an injected clock: the field
+// rules, arming, the tick with its firing and repeat, switching off, and errors.
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+
+#include "core/convert_error.h"
+#include "main_window_fixture.h"
+#include "support/klemvar_test_main.h"
+#include "ui/aufwachen/aufwachen.h"
+#include "ui/widgets/spin_edit.h"
+#include "ui/widgets/status_bar.h"
+
+using namespace klemvar;
+using namespace klemvar::testing;
+
+namespace {
+const QString kInvalidTimeBox = QString::fromUtf8("Ungültiges Argument zum Codieren der Uhrzeit.");
+}
+
+class AlarmTest : public QObject {
+  Q_OBJECT
+
+ private:
+  std::unique_ptr<MainWindow> main_;
+  TFormKlemvar* form() const { return main_->form.get(); }
+
+  void Type(TSpinEdit* spin, const QString& keys) {
+    spin->setFocus();
+    spin->selectAll();
+    if (keys.isEmpty()) QTest::keyClick(spin, Qt::Key_Backspace);
+    QTest::keyClicks(spin, keys);
+  }
+  void Leave() { form()->EditAlarmTxt->setFocus(); }
+
+  // Arms "in" H hours M minutes by the button.
+  void ArmIn(int hours, int minutes) {
+    form()->RadioButtonIn->setChecked(true);
+    form()->SpinStunden->setValue(hours);
+    form()->SpinMinuten->setValue(minutes);
+    form()->ButtonWeckerStellen->click();
+  }
+
+  // A tick as the timer delivers it: through the application object, which
+  // reports an error escaping the handler.
+  void Tick(std::int64_t afterMilliseconds) {
+    main_->clock.Advance(afterMilliseconds);
+    QMetaObject::invokeMethod(form(), &TFormKlemvar::Timer1Timer, Qt::QueuedConnection);
+    QCoreApplication::sendPostedEvents(form(), QEvent::MetaCall);
+  }
+
+  QString Panel(int index) const { return form()->StatusBar->PanelText(index); }
+
+ private slots:
+  void init() {
+    main_ = std::make_unique<MainWindow>();
+    main_->clock.Set(2024, 3, 14, 10, 0, 0, 0);
+    main_->Open();
+  }
+  void cleanup() { main_.reset(); }
+
+  void hourAndMinuteFieldsWrapAndClamp() {
+    TSpinEdit* hours = form()->SpinStunden;
+    Type(hours, "99");
+    QCOMPARE(hours->text(), QStringLiteral("99"));  // stays while focused
+    QTest::keyClick(hours, Qt::Key_Tab);
+    QCOMPARE(hours->text(), QStringLiteral("0"));
+    Type(hours, "");
+    QCOMPARE(hours->text(), QStringLiteral("23"));  // cleared: at once
+    hours->setFocus();
+    QTest::keyClick(hours, Qt::Key_Up);
+    QCOMPARE(hours->text(), QStringLiteral("0"));
+    QTest::keyClick(hours, Qt::Key_Down);
+    QCOMPARE(hours->text(), QStringLiteral("23"));
+    Type(hours, "5");  // a lone "-" would read as -1 and turn into 23 at once
+    QTest::keyClick(hours, Qt::Key_Home);
+    QTest::keyClicks(hours, "-");
+    QCOMPARE(hours->text(), QStringLiteral("-5"));
+    Leave();
+    QCOMPARE(hours->text(), QStringLiteral("23"));
+
+    TSpinEdit* minutes = form()->SpinMinuten;
+    Type(minutes, "99");
+    Leave();
+    QCOMPARE(minutes->text(), QStringLiteral("0"));
+    Type(minutes, "");
+    QCOMPARE(minutes->text(), QStringLiteral("59"));
+    minutes->setFocus();
+    QTest::keyClick(minutes, Qt::Key_Up);
+    QCOMPARE(minutes->text(), QStringLiteral("0"));
+  }
+
+  void closeAfterFieldWrapsAndClampsOnLeaving() {
+    TSpinEdit* close = form()->SpinEditAlarmClose;
+    Type(close, "60");
+    QCOMPARE(close->text(), QStringLiteral("0"));  // at once
+    QCOMPARE(AlarmCloseSeconds, 0);
+    Type(close, "75");
+    QCOMPARE(AlarmCloseSeconds, 75);  // until the field is left
+    Leave();
+    QCOMPARE(close->text(), QStringLiteral("59"));
+    QCOMPARE(AlarmCloseSeconds, 59);
+    close->setValue(0);
+    close->setFocus();
+    QTest::keyClick(close, Qt::Key_Down);
+    QCOMPARE(close->text(), QStringLiteral("59"));
+    QTest::keyClick(close, Qt::Key_Up);
+    QCOMPARE(close->text(), QStringLiteral("0"));
+  }
+
+  void closeAfterMinusOneTurnsInto59OnlyFromZero() {
+    TSpinEdit* close = form()->SpinEditAlarmClose;
+    Type(close, "");  // the field showed 0
+    QCOMPARE(close->text(), QStringLiteral("59"));
+    Type(close, "5");
+    Type(close, "");  // showed 5: stays empty, reads -1
+    QCOMPARE(close->text(), QString());
+    QCOMPARE(AlarmCloseSeconds, -1);
+    Leave();
+    QCOMPARE(close->text(), QStringLiteral("0"));
+    QCOMPARE(AlarmCloseSeconds, 0);
+    Type(close, "3");
+    QTest::keyClick(close, Qt::Key_Home);
+    QTest::keyClicks(close, "-");
+    QCOMPARE(AlarmCloseSeconds, -3);
+    Leave();
+    QCOMPARE(close->text(), QStringLiteral("0"));
+    QCOMPARE(AlarmCloseSeconds, 0);
+  }
+
+  void altWWithATypedHourReportsAndArmsNothing() {
+    Type(form()->SpinStunden, "99");
+    QTest::keyClick(form(), Qt::Key_W, Qt::AltModifier);
+    QTRY_COMPARE(main_->boxes.shown().size(), size_t(1));
+    const ShownBox& box = main_->boxes.shown().front();
+    QCOMPARE(box.text, kInvalidTimeBox);
+    QCOMPARE(box.caption, QStringLiteral("Klemvar"));
+    QCOMPARE(box.flags, mb::kOk | mb::kIconError);
+    QVERIFY(!AlarmArmed);
+    QCOMPARE(AlarmTime, 0.0);
+    QVERIFY(!form()->BitBtnAus->isEnabled());
+    QVERIFY(form()->isVisible());
+    QCOMPARE(form()->SpinStunden->text(), QStringLiteral("99"));  // the focus stayed
+  }
+
+  void armingHidesAndTheFiringTickBringsTheWindowBack() {
+    form()->EditAlarmTxt->setText(QStringLiteral("Tee!"));
+    ArmIn(0, 1);
+    QVERIFY(AlarmArmed);
+    QVERIFY(form()->BitBtnAus->isEnabled());
+    QVERIFY(!form()->isVisible());
+    QCOMPARE(AlarmText, std::string("Tee!"));
+    form()->EditAlarmTxt->setText(QStringLiteral("later"));  // captured at arming
+    QCOMPARE(AlarmDate, DateToday());
+    QCOMPARE(AlarmTime, ComposeTime(10, 0, 0, 0) + ComposeTime(0, 1, 0, 0));
+
+    Tick(30'000);
+    QCOMPARE(Panel(0), QStringLiteral("10:00:30"));
+    QCOMPARE(Panel(1), QStringLiteral("00:00:30"));
+    QVERIFY(!form()->isVisible());
+    Tick(29'999);  // a millisecond left: not yet, and shown as zero seconds
+    QVERIFY(AlarmArmed);
+    QCOMPARE(Panel(1), QStringLiteral("00:00:00"));
+
+    Tick(401);
+    QVERIFY(!AlarmArmed);
+    QVERIFY(form()->isVisible());
+    QVERIFY(!form()->BitBtnAus->isEnabled());
+    QVERIFY(form()->AlarmWindow);
+    QVERIFY(form()->AlarmWindow->isVisible());
+    QVERIFY(!form()->AlarmWindow->parentWidget());
+    QCOMPARE(AlarmText, std::string("Tee!"));
+    QCOMPARE(Panel(0), QStringLiteral("10:01:00"));
+    QCOMPARE(Panel(1), QStringLiteral("00:00:00"));  // keeps its last text
+  }
+
+  void repeatReArmsAndHidesAgainWhileAlarmWindowsStay() {
+    form()->CheckBoxEvery->setChecked(true);
+    ArmIn(0, 0);
+    Tick(1'000);
+    QPointer<TFormWeckdienst> first = form()->AlarmWindow;
+    QVERIFY(first && first->isVisible());
+    QVERIFY(AlarmArmed);  // re-armed at once
+    QVERIFY(form()->BitBtnAus->isEnabled());
+    QVERIFY(!form()->isVisible());
+    QCOMPARE(AlarmTime, ComposeTime(10, 0, 1, 0));
+    QCOMPARE(Panel(1), QStringLiteral("00:00:00"));
+    Tick(1'000);
+    QVERIFY(form()->AlarmWindow != first);
+    QVERIFY(first && first->isVisible());
+  }
+
+  void repeatInModeUmSetsTheSameTimeTomorrow() {
+    form()->CheckBoxEvery->setChecked(true);
+    form()->SpinStunden->setValue(10);
+    form()->SpinMinuten->setValue(0);
+    form()->ButtonWeckerStellen->click();  // at exactly 10:00:00.000: today
+    QCOMPARE(AlarmDate, DateToday());
+    Tick(1);
+    QVERIFY(AlarmArmed);
+    QCOMPARE(AlarmDate, DateTomorrow());
+    QCOMPARE(SplitTime(AlarmTime).hours, std::uint16_t(10));
+    QCOMPARE(Panel(1), QStringLiteral("23:59:59"));
+  }
+
+  void ausSwitchesOffAndShowsMidnight() {
+    ArmIn(1, 0);
+    form()->show();
+    Tick(1'000);
+    QCOMPARE(Panel(1), QStringLiteral("00:59:59"));
+    form()->BitBtnAus->click();
+    QVERIFY(!AlarmArmed);
+    QVERIFY(!form()->BitBtnAus->isEnabled());
+    QCOMPARE(AlarmTime, 0.0);
+    QCOMPARE(Panel(1), QStringLiteral("00:00:00"));
+    Tick(3'600'000);  // nothing fires, panel 1 keeps the midnight text
+    QVERIFY(!form()->AlarmWindow);
+    QCOMPARE(Panel(1), QStringLiteral("00:00:00"));
+  }
+
+  void countdownCrossesMidnightWithoutAJump() {
+    main_->clock.Set(2024, 3, 14, 22, 0, 0, 0);
+    form()->SpinStunden->setValue(4);
+    form()->SpinMinuten->setValue(0);
+    form()->ButtonWeckerStellen->click();
+    Tick(0);
+    QCOMPARE(Panel(1), QStringLiteral("06:00:00"));
+    Tick(2 * 3'600'000 - 1'000);
+    QCOMPARE(Panel(0), QStringLiteral("23:59:59"));
+    QCOMPARE(Panel(1), QStringLiteral("04:00:01"));
+    Tick(2'000);
+    QCOMPARE(Panel(0), QStringLiteral("00:00:01"));
+    QCOMPARE(Panel(1), QStringLiteral("03:59:59"));
+  }
+
+  void presetsFollowTheRadioButtons() {
+    form()->RadioButtonIn->setChecked(true);
+    QCOMPARE(form()->SpinStunden->text(), QStringLiteral("0"));
+    QCOMPARE(form()->SpinMinuten->text(), QStringLiteral("1"));
+    main_->clock.Set(2024, 3, 14, 18, 5, 59, 999);
+    form()->RadioButtonUm->setChecked(true);
+    QCOMPARE(form()->SpinStunden->text(), QStringLiteral("18"));
+    QCOMPARE(form()->SpinMinuten->text(), QStringLiteral("5"));
+  }
+
+  void ringFlagFollowsTheBox() {
+    form()->CheckBoxTon->click();
+    QVERIFY(RingEnabled);
+    form()->CheckBoxTon->click();
+    QVERIFY(!RingEnabled);
+  }
+
+  void aThrowingTickIsReportedAndTheTimerGoesOn() {
+    main_->clock.Set(2024, 3, 14, 25, 0, 0, 0);  // a reading no clock value can hold
+    main_->boxes.whileOpen = [this](const ShownBox&) {
+      main_->clock.Set(2024, 3, 14, 11, 30, 0, 0);
+    };
+    form()->Timer1->start(20);
+    QTRY_COMPARE_WITH_TIMEOUT(Panel(0), QStringLiteral("11:30:00"), 2000);
+    QCOMPARE(main_->boxes.shown().size(), size_t(1));
+    QCOMPARE(main_->boxes.shown().front().text, kInvalidTimeBox);
+    QCOMPARE(main_->boxes.shown().front().caption, QStringLiteral("Klemvar"));
+  }
+
+  void aRepeatThatCannotReArmLeavesTheAlarmOffAndTheWindowShown() {
+    form()->CheckBoxEvery->setChecked(true);
+    ArmIn(0, 0);
+    Type(form()->SpinStunden, "99");  // the user is typing when it fires
+    Tick(1'000);
+    QCOMPARE(main_->boxes.shown().size(), size_t(1));
+    QCOMPARE(main_->boxes.shown().front().text, kInvalidTimeBox);
+    QVERIFY(!AlarmArmed);
+    QVERIFY(!form()->BitBtnAus->isEnabled());
+    QVERIFY(form()->isVisible());
+    QVERIFY(form()->AlarmWindow);
+  }
+
+  void ticksRunWhileAModalBoxIsOpen() {
+    SetMessageBoxService(nullptr);  // the real, modal box
+    QString seenWhileOpen;
+    form()->Timer1->start(20);
+    QTimer::singleShot(0, this, [&] {
+      QTRY_VERIFY(QApplication::activeModalWidget());
+      main_->clock.Set(2024, 3, 14, 12, 0, 0, 0);
+      QTRY_COMPARE(Panel(0), QStringLiteral("12:00:00"));
+      seenWhileOpen = Panel(0);
+      qobject_cast<QMessageBox*>(QApplication::activeModalWidget())->accept();
+    });
+    ShowMessageBox(QStringLiteral("Frage"), QStringLiteral("Klemvar"), mb::kOk);
+    SetMessageBoxService(&main_->boxes);
+    QCOMPARE(seenWhileOpen, QStringLiteral("12:00:00"));
+  }
+};
+
+KLEMVAR_TEST_MAIN(AlarmTest)
+#include "alarm_test.moc"

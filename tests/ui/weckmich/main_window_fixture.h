@@ -1,0 +1,98 @@
+#pragma once
+
+// A main window on an injected clock, with scripted message boxes, a tray host
+// the test controls and a recorder for opened addresses.
+
+#include <QApplication>
+#include <QTest>
+#include <QTimer>
+#include <memory>
+
+#include "core/alarmcore.h"
+#include "core/timeformat.h"
+#include "platform/urlopen/url_opener.h"
+#include "support/fake_clock.h"
+#include "support/scripted_message_box.h"
+#include "ui/weckmich/tray_host.h"
+#include "ui/weckmich/weckmich.h"
+
+namespace klemvar::testing {
+
+class FakeTrayHost final : public TrayHost {
+ public:
+  FakeTrayHost() : previous_(SetTrayHost(this)) {}
+  ~FakeTrayHost() override { SetTrayHost(previous_); }
+  bool Docked(const QSystemTrayIcon&) const override { return docked; }
+  bool SpeaksStatusNotifier() const override { return statusNotifier; }
+
+  bool docked = true;
+  bool statusNotifier = false;
+
+ private:
+  TrayHost* previous_;
+};
+
+class RecordingUrlOpener final : public UrlOpener {
+ public:
+  RecordingUrlOpener() : previous_(SetUrlOpener(this)) {}
+  ~RecordingUrlOpener() override { SetUrlOpener(previous_); }
+  void Open(const QString& target) override { opened.append(target); }
+
+  QStringList opened;
+
+ private:
+  UrlOpener* previous_;
+};
+
+inline void ResetAlarmState() {
+  AlarmArmed = false;
+  AlarmTime = 0.0;
+  AlarmDate = 0.0;
+  RingEnabled = false;
+  AlarmCloseSeconds = 0;
+  AlarmText.clear();
+  ProgramFolder.clear();
+  AlarmCloseAt = 0.0;
+}
+
+// Closes every window of the program but the one given.
+inline void DestroyOtherWindows(QWidget* keep) {
+  for (QWidget* window : QApplication::topLevelWidgets()) {
+    const bool ours = QByteArray(window->metaObject()->className()).startsWith("klemvar::");
+    if (ours && window != keep && !window->parentWidget()) delete window;
+  }
+}
+
+// Owns the doubles and the window for one test.
+struct MainWindow {
+  FakeClock clock;
+  ScriptedMessageBox boxes;
+  FakeTrayHost tray;
+  RecordingUrlOpener urls;
+  std::unique_ptr<TFormKlemvar> form;
+
+  // hh:mm:ss, whatever the machine's locale.
+  static TimeFormatSettings TwentyFourHours() {
+    TimeFormatSettings settings;
+    settings.TimePattern = "hh:mm:ss";
+    return settings;
+  }
+
+  void Open() {
+    ResetAlarmState();
+    SetCurrentTimeFormat(TwentyFourHours());
+    if (clock.Now().wYear == 1899) clock.Set(2024, 3, 14, 7, 42, 10, 500);
+    form = std::make_unique<TFormKlemvar>();
+    form->Timer1->stop();  // ticks are driven by the test
+    form->show();
+    form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(form.get()));
+  }
+
+  ~MainWindow() {
+    DestroyOtherWindows(form.get());
+    form.reset();
+  }
+};
+
+}  // namespace klemvar::testing
