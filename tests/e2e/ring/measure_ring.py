@@ -1,0 +1,126 @@
+#!/usr/bin/env python3
+"""Measures a recording of the ring taken from the sound card's monitor.
+
+Finds where each round of the looped bell begins (the strike after the short
+dip at the end of the recording), the period from one loop seam to the next,
+and with sox the steady level of each whole round and the level of the
+recording's tail. Prints the figures and fails when they are off.
+
+usage: measure_ring.py ring.wav [--rms DB] [--peak DB] [--period S] [--silent-tail S]
+"""
+
+import argparse
+import array
+import math
+import re
+import subprocess
+import sys
+import wave
+
+BLOCK_SECONDS = 0.005
+DIP_DB = -30.0  # the end of each round decays below this
+STRIKE_DB = -20.0  # and the next round starts above this
+STRIKE_AMPLITUDE = 0.1  # a round begins at its first sample this loud
+
+
+def read_mono(path):
+    with wave.open(path) as recording:
+        if recording.getsampwidth() != 2 or recording.getnchannels() != 1:
+            sys.exit(f"{path}: expected 16-bit mono")
+        samples = array.array("h")
+        samples.frombytes(recording.readframes(recording.getnframes()))
+        return samples, recording.getframerate()
+
+
+def block_levels(samples, block):
+    levels = []
+    for start in range(0, len(samples) - block + 1, block):
+        energy = sum(x * x for x in samples[start:start + block]) / block
+        levels.append(10 * math.log10(energy / 32768.0**2 + 1e-12))
+    return levels
+
+
+def round_starts(samples, rate):
+    """Sample indices where a round begins after a dip, and whether each one is
+    a loop seam (the bell sounded before the dip) rather than the first start."""
+    block = int(rate * BLOCK_SECONDS)
+    levels = block_levels(samples, block)
+    starts, in_dip, heard = [], True, False
+    for index, level in enumerate(levels):
+        if level < DIP_DB:
+            in_dip = True
+        elif in_dip and level > STRIKE_DB:
+            in_dip = False
+            first = (index - 1) * block
+            threshold = STRIKE_AMPLITUDE * 32768
+            while abs(samples[first]) < threshold:
+                first += 1
+            starts.append((first, heard))
+            heard = True
+    return starts
+
+
+def sox_levels(path, start, length):
+    """RMS and peak level in dBFS of one stretch, as sox's stats effect gives them."""
+    result = subprocess.run(
+        ["sox", path, "-n", "trim", f"{start:.4f}", f"{length:.4f}", "stats"],
+        capture_output=True, text=True, check=True)
+    def field(name):
+        match = re.search(rf"^{name}\s+(-?[\d.]+|-inf)", result.stderr, re.M)
+        return float(match.group(1)) if match else float("nan")
+    return field("RMS lev dB"), field("Pk lev dB")
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("recording")
+    parser.add_argument("--rms", type=float, default=-8.7)
+    parser.add_argument("--peak", type=float, default=-1.5)
+    parser.add_argument("--period", type=float, default=24047 / 11025)
+    parser.add_argument("--rms-tolerance", type=float, default=1.0)
+    parser.add_argument("--peak-tolerance", type=float, default=1.0)
+    parser.add_argument("--period-tolerance", type=float, default=0.02)
+    parser.add_argument("--silent-tail", type=float, default=0.0,
+                        help="seconds at the end that must be digital silence")
+    args = parser.parse_args()
+
+    samples, rate = read_mono(args.recording)
+    found = round_starts(samples, rate)
+    starts = [start for start, _ in found]
+    seams = [start for start, seam in found if seam]
+    print(f"{len(samples) / rate:.3f} s recorded")
+    print(f"rounds begin at {', '.join(f'{s / rate:.4f}' for s in starts)} s")
+    if len(seams) < 3:
+        sys.exit("FAIL: fewer than three loop seams, so fewer than two whole periods")
+
+    # Only seam to seam: the very first start also holds the audio stream's start-up.
+    periods = [(b - a) / rate for a, b in zip(seams, seams[1:])]
+    failures = []
+    for period in periods:
+        print(f"period {period:.4f} s")
+        if abs(period - args.period) > args.period_tolerance:
+            failures.append(f"period {period:.4f} s, expected {args.period:.4f} s")
+
+    # The steady part of each whole round: past the first strike, before the decay.
+    for start in starts[:-1]:
+        rms, peak = sox_levels(args.recording, start / rate + 0.1, 1.8)
+        print(f"round at {start / rate:.4f} s: RMS {rms:.2f} dBFS, peak {peak:.2f} dBFS")
+        if abs(rms - args.rms) > args.rms_tolerance:
+            failures.append(f"RMS {rms:.2f} dBFS, expected {args.rms} dBFS")
+        if abs(peak - args.peak) > args.peak_tolerance:
+            failures.append(f"peak {peak:.2f} dBFS, expected {args.peak} dBFS")
+
+    if args.silent_tail > 0:
+        tail = len(samples) / rate - args.silent_tail
+        _, peak = sox_levels(args.recording, tail, args.silent_tail)
+        print(f"last {args.silent_tail:.1f} s: peak {peak} dBFS")
+        if peak != float("-inf"):
+            failures.append(f"the last {args.silent_tail} s are not silent (peak {peak} dBFS)")
+
+    for failure in failures:
+        print("FAIL:", failure)
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

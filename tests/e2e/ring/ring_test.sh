@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# The ring for real: the program under Xvfb plays into a PulseAudio null sink,
+# and a recording of the sink's monitor must show the bell at its level, looping
+# every 2.18 s, and silence once the alarm window's OK is pressed.
+#
+# usage: KLEMVAR_BIN=path/to/klemvar ring_test.sh
+source "$(dirname "$0")/../../support/session.sh"
+here=$(cd "$(dirname "$0")" && pwd)
+sink=klemvar_ring
+
+ks_start_xvfb
+ks_start_pulse "$sink"
+ks_start_klemvar
+main=$(ks_wait_window Klemvar 20)
+
+# Ring on, mode "in", 0 h 0 min: the alarm falls due at the next tick.
+ring_checked() { ks_atspi find "Läuten" --role "check box" | grep -q checked; }
+ks_atspi do "Läuten" --role "check box"
+ks_check "Läuten is checked" ks_retry 3 ring_checked
+ks_atspi do "in" --role "radio button"
+# One step down with the Down key, as a user would: 1 min becomes 0 min.
+ks_atspi do "Minuten" --role "spin button" --action SetFocus
+xdotool windowfocus --sync "$main" key Down
+ks_check "0 hours" test "$(ks_atspi value Stunden --role 'spin button')" = 0
+ks_check "0 minutes" test "$(ks_atspi value Minuten --role 'spin button')" = 0
+
+# The program has a stream on the sink exactly while it rings.
+ring_streams_are() {
+  [ "$(pactl list sink-inputs | grep -c "application.process.id = \"$KLEMVAR_PID\"")" = "$1" ]
+}
+ks_check "no stream before the alarm" ring_streams_are 0
+
+# A silent stream keeps the null sink running, so that its monitor delivers
+# samples before, during and after the ring, and one recording covers them all.
+pacat --playback --latency-msec=20 --format=s16le --channels=1 --rate=44100 </dev/zero &
+ks_track $!
+parecord --latency-msec=20 --device="$sink.monitor" --channels=1 --rate=44100 \
+  --format=s16le --file-format=wav "$KS_TMP/ring.wav" &
+recorder=$!
+ks_track "$recorder"
+sleep 0.5
+
+ks_atspi do "Wecker stellen" --role "push button"
+alarm=$(ks_wait_window "Klemvar Weckdienst" 5)
+ks_check "the alarm window shows the text" \
+  ks_atspi find "It's time to go!" --role label --timeout 5
+ks_check "the ring plays into the sink" ks_retry 5 ring_streams_are 1
+
+sleep 7  # three round starts after the first round, two whole periods between them
+
+xdotool windowfocus --sync "$alarm" key Return  # OK has the focus
+ks_check "OK closes the alarm window" ks_wait_unmapped "$alarm" 5
+
+ks_check "the ring's stream is gone after OK" ks_retry 3 ring_streams_are 0
+sleep 1.5  # the recording goes on in silence
+kill -INT "$recorder"
+wait "$recorder" || true
+
+ks_check "the bell's level and period, then silence" \
+  "$KS_PYTHON" "$here/measure_ring.py" --silent-tail 1.0 "$KS_TMP/ring.wav"
+
+ks_finish
