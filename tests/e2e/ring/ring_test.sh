@@ -42,6 +42,7 @@ sleep 0.5
 
 ks_atspi do "Wecker stellen" --role "push button"
 alarm=$(ks_wait_window "Klemvar Weckdienst" 5)
+ks_check "the alarm window's client area is 313 x 214" test "$(ks_client_size "$alarm")" = 313x214
 ks_check "the alarm window shows the text" \
   ks_atspi find "It's time to go!" --role label --timeout 5
 ks_check "the ring plays into the sink" ks_retry 5 ring_streams_are 1
@@ -58,5 +59,13 @@ wait "$recorder" || true
 
 ks_check "the bell's level and period, then silence" \
   "$KS_PYTHON" "$here/measure_ring.py" --silent-tail 1.0 "$KS_TMP/ring.wav"
+
+# Arming again fires again; the frame's close box silences this ring too.
+ks_atspi do "Wecker stellen" --role "push button"
+alarm=$(ks_wait_window "Klemvar Weckdienst" 5)
+ks_check "the second alarm rings" ks_retry 5 ring_streams_are 1
+ks_xtool close "$alarm"
+ks_check "the close box closes the alarm window" ks_wait_unmapped "$alarm" 5
+ks_check "the close box stops the ring" ks_retry 3 ring_streams_are 0
 
 ks_finish
