@@ -142,12 +142,6 @@ class LabelTest : public QObject {
     QCOMPARE(window_->size(), QSize(313, 214));
     QCOMPARE(label.pos(), QPoint(152, 24));
   }
-
-  void heightFollowsTheText() {
-    QLabel& label = OpenWithText("Los!");
-    const QFontMetrics metrics(label.font());
-    QVERIFY(label.height() >= metrics.height() && label.height() < 2 * metrics.height());
-  }
 };
 
 QTEST_MAIN(LabelTest)

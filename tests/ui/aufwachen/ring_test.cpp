@@ -38,12 +38,6 @@ class RingTest : public QObject {
     sound_.reset();
   }
 
-  void startAndStopGoToTheSoundLayer() {
-    StartRing();
-    StopRing();
-    QCOMPARE(sound_->calls, (QStringList{"play :/sounds/RING.wav", "stop"}));
-  }
-
   void okOnOneWindowStopsTheRingForAll() {
     auto first = Fire();
     auto second = Fire();
