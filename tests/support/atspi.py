@@ -9,6 +9,16 @@
       performs the object's action (by default its first one: a button's press)
   atspi.py --pid PID value NAME [--role ROLE]
       prints the object's text
+  atspi.py --pid PID centre NAME [--role ROLE]
+      prints the screen coordinates "X Y" of the object's centre, for xdotool
+  atspi.py --pid PID all ROLE=NAME... [--timeout S]
+      waits until every listed object exists (and is showing); prints the
+      missing ones and exits 1 when any stays missing
+  atspi.py --pid PID watch [--timeout S]
+      prints "ROLE<TAB>NAME" for every object of the program that takes the
+      focus, until S seconds pass; prints "ready" once listening. Menus that
+      pop up (the tray menu) are no part of the tree, but their items take
+      the focus as the keyboard moves through them.
   atspi.py --pid PID tree
       prints every object of the program: depth, role, name
 
@@ -16,6 +26,7 @@ Needs /usr/bin/python3 with python3-pyatspi; the program must run with
 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 (the harness sets it).
 """
 import argparse
+import signal
 import sys
 import time
 
@@ -60,6 +71,43 @@ def find(pid, name, role, timeout):
         time.sleep(0.2)
 
 
+def showing(node):
+    return node.getState().contains(pyatspi.STATE_SHOWING)
+
+
+def all_showing(pid, wanted, timeout):
+    """The (role, name) pairs of wanted that no showing object matches in time."""
+    deadline = time.monotonic() + timeout
+    while True:
+        app = application(pid)
+        found = set()
+        if app is not None:
+            for _, node in walk(app):
+                for role, name in wanted:
+                    if matches(node, name, role) and showing(node):
+                        found.add((role, name))
+        missing = [item for item in wanted if item not in found]
+        if not missing or time.monotonic() >= deadline:
+            return missing
+        time.sleep(0.2)
+
+
+def watch(pid, seconds):
+    from gi.repository import GLib
+
+    def on_focus(event):
+        try:
+            if event.detail1 == 1 and event.host_application.get_process_id() == pid:
+                print("%s\t%s" % (event.source.getRoleName(), event.source.name), flush=True)
+        except Exception:  # an object that went away meanwhile
+            pass
+
+    pyatspi.Registry.registerEventListener(on_focus, "object:state-changed:focused")
+    GLib.timeout_add(int(seconds * 1000), pyatspi.Registry.stop)
+    GLib.idle_add(lambda: print("ready", flush=True) and False)
+    pyatspi.Registry.start()
+
+
 def states(node):
     names = [pyatspi.stateToString(s) for s in node.getState().getStates()]
     return ",".join(sorted(names))
@@ -74,15 +122,27 @@ def text_of(node):
 
 
 def main():
+    signal.signal(signal.SIGPIPE, signal.SIG_DFL)  # quiet when a reader like grep -q stops early
     parser = argparse.ArgumentParser(description=__doc__,
                                      formatter_class=argparse.RawDescriptionHelpFormatter)
     parser.add_argument("--pid", type=int, required=True)
-    parser.add_argument("command", choices=["find", "do", "value", "tree"])
-    parser.add_argument("name", nargs="?")
+    parser.add_argument("command", choices=["find", "do", "value", "centre", "all", "watch", "tree"])
+    parser.add_argument("name", nargs="*")
     parser.add_argument("--role")
     parser.add_argument("--action")
     parser.add_argument("--timeout", type=float, default=10.0)
-    args = parser.parse_args()
+    args = parser.parse_intermixed_args()
+
+    if args.command == "all":
+        wanted = [tuple(item.split("=", 1)) for item in args.name]
+        missing = all_showing(args.pid, wanted, args.timeout)
+        for role, name in missing:
+            print("missing: %s %r" % (role, name), file=sys.stderr)
+        sys.exit(1 if missing else 0)
+
+    if args.command == "watch":
+        watch(args.pid, args.timeout)
+        return
 
     if args.command == "tree":
         app = application(args.pid)
@@ -92,6 +152,7 @@ def main():
             print("%s%s: %s" % ("  " * depth, node.getRoleName(), node.name))
         return
 
+    args.name = args.name[0] if args.name else None
     node = find(args.pid, args.name, args.role, args.timeout)
     if node is None:
         print("not found: %r (role %s)" % (args.name, args.role), file=sys.stderr)
@@ -100,6 +161,9 @@ def main():
         print("%s\t%s\t%s" % (node.getRoleName(), node.name, states(node)))
     elif args.command == "value":
         print(text_of(node))
+    elif args.command == "centre":
+        box = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+        print("%d %d" % (box.x + box.width // 2, box.y + box.height // 2))
     else:
         action = node.queryAction()
         names = [action.getName(i) for i in range(action.nActions)]

@@ -5,19 +5,25 @@
 #
 #   ks_start_xvfb              a fresh X server on a free display; exports DISPLAY
 #   ks_start_wm                a window manager (openbox), for minimise and the taskbar
-#   ks_start_tray              the trayer tray host (XEmbed); waits until it owns the tray
+#   ks_start_tray              the trayer tray host (XEmbed); waits until it owns the
+#                              tray; sets KS_TRAY_PID
+#   ks_stop PID                stops one process started here
 #   ks_start_pulse SINK        a PulseAudio daemon with a null sink SINK; exports
 #                              XDG_RUNTIME_DIR, PULSE_SERVER and PULSE_SINK
 #   ks_start_klemvar [args]    the program ($KLEMVAR_BIN) with accessibility on;
 #                              sets KLEMVAR_PID, output in $KS_TMP/klemvar.log
 #   ks_wait_window NAME [s]    prints the id of a mapped window titled NAME
 #   ks_wait_unmapped ID [s]    waits until the window is no longer viewable
-#   ks_wait_exit PID [s]       waits for a process started here; prints its exit status
+#   ks_wait_exit PID [s]       waits for a process started here; sets KS_EXIT_STATUS
+#   ks_exits_with PID STATUS [s]  waits for the process and compares its exit status
 #   ks_tray_icon [s]           prints the id of the program's docked tray icon
+#   ks_icon_docked             true while the program's icon is docked
 #   ks_atspi ARGS...           tests/support/atspi.py on the program (see its help)
 #   ks_xtool ARGS...           tests/support/xtool.py (close a window, selection owner)
 #   ks_map_state ID            IsViewable, IsUnMapped or IsUnviewable
 #   ks_client_size ID          "WIDTHxHEIGHT" of the window's client area
+#   ks_in_client_list ID       the window manager lists the window (a taskbar shows it)
+#   ks_windows_of PID          ids of the mapped windows of a process (_NET_WM_PID)
 #   ks_check NAME CMD...       runs CMD, prints "ok NAME" or "FAIL NAME", counts failures
 #   ks_finish                  prints the tally and exits 1 when any check failed
 #
@@ -26,18 +32,26 @@
 
 set -euo pipefail
 
+# The bus and the services it starts (the accessibility bus among them) keep
+# their sockets in this test's own runtime folder, so tests running side by
+# side never share one.
 if [ -z "${DBUS_SESSION_BUS_ADDRESS:-}" ]; then
+  KS_TMP=$(mktemp -d "${TMPDIR:-/tmp}/klemvar-e2e.XXXXXX")
+  mkdir -m 700 "$KS_TMP/runtime"
+  export KS_TMP XDG_RUNTIME_DIR=$KS_TMP/runtime
   exec dbus-run-session -- bash "$0" "$@"
 fi
 
 KS_SUPPORT=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-KS_TMP=$(mktemp -d "${TMPDIR:-/tmp}/klemvar-e2e.XXXXXX")
+if [ -z "${KS_TMP:-}" ]; then
+  KS_TMP=$(mktemp -d "${TMPDIR:-/tmp}/klemvar-e2e.XXXXXX")
+  mkdir -m 700 "$KS_TMP/runtime"
+  export XDG_RUNTIME_DIR=$KS_TMP/runtime
+fi
 KS_PIDS=()
 KS_PASSED=0
 KS_FAILED=0
 KS_PYTHON=/usr/bin/python3  # the one with python3-pyatspi
-export XDG_RUNTIME_DIR=$KS_TMP/runtime
-mkdir -p -m 700 "$XDG_RUNTIME_DIR"
 
 ks_log() { echo "[$(date +%T)] $*" >&2; }
 
@@ -66,10 +80,12 @@ ks_retry() {
   done
 }
 
+# -noreset: the server would otherwise reset when its last client leaves, and
+# refuse connections meanwhile (the readiness probe is such a client).
 ks_start_xvfb() {
   local fifo=$KS_TMP/displayfd
   rm -f "$fifo"
-  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$fifo" 2>"$KS_TMP/xvfb.log" &
+  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp -noreset 3>"$fifo" 2>"$KS_TMP/xvfb.log" &
   ks_track $!
   ks_retry 10 test -s "$fifo" || { cat "$KS_TMP/xvfb.log" >&2; return 1; }
   export DISPLAY=":$(head -n1 "$fifo")"
@@ -87,9 +103,19 @@ ks_has_wm() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window
 
 ks_start_tray() {
   trayer --edge bottom --align right --widthtype request --height 32 >"$KS_TMP/trayer.log" 2>&1 &
-  ks_track $!
+  KS_TRAY_PID=$!
+  ks_track "$KS_TRAY_PID"
   ks_retry 10 ks_tray_owned
 }
+
+# Stops a process started here, as a crashing or restarting desktop would lose it.
+ks_stop() {
+  kill -TERM "$1" 2>/dev/null || return 0
+  ks_retry 5 ks_gone "$1" || kill -KILL "$1" 2>/dev/null || true
+  wait "$1" 2>/dev/null || true
+}
+
+ks_gone() { ! kill -0 "$1" 2>/dev/null; }
 
 ks_tray_owned() { [ "$(ks_xtool owner _NET_SYSTEM_TRAY_S0)" != 0 ]; }
 
@@ -131,7 +157,11 @@ ks_wait_window() {
   while [ -z "$id" ]; do
     id=$(ks_find_window "$name")
     [ -n "$id" ] && break
-    [ "$SECONDS" -lt "$deadline" ] || { ks_log "no window titled '$name'"; return 1; }
+    if [ "$SECONDS" -ge "$deadline" ]; then
+      ks_log "no window titled '$name'"
+      cat "$KS_TMP/klemvar.log" >&2 2>/dev/null || true
+      return 1
+    fi
     sleep 0.1
   done
   echo "$id"
@@ -149,18 +179,29 @@ ks_client_size() {
   xwininfo -id "$1" | awk '/^ *Width:/ {w=$2} /^ *Height:/ {h=$2} END {print w "x" h}'
 }
 
+ks_in_client_list() {
+  xprop -root _NET_CLIENT_LIST 2>/dev/null | grep -qiw "$(printf '0x%x' "$1")"
+}
+
+ks_windows_of() { xdotool search --onlyvisible --pid "$1" 2>/dev/null || true; }
+
+# Not inside $( ): only this shell can collect its children's exit status.
 ks_wait_exit() {
   local pid=$1 timeout=${2:-10}
   local deadline=$((SECONDS + timeout))
   while kill -0 "$pid" 2>/dev/null; do
-    # A zombie is finished; wait collects it below.
+    # A zombie has finished; wait collects it below.
     [ "$(ps -o stat= -p "$pid" 2>/dev/null | cut -c1)" = Z ] && break
     [ "$SECONDS" -lt "$deadline" ] || { ks_log "process $pid still running"; return 1; }
     sleep 0.1
   done
-  local status=0
-  wait "$pid" || status=$?
-  echo "$status"
+  KS_EXIT_STATUS=0
+  wait "$pid" || KS_EXIT_STATUS=$?
+}
+
+ks_exits_with() {
+  ks_wait_exit "$1" "${3:-10}" || return 1
+  [ "$KS_EXIT_STATUS" = "$2" ] || { ks_log "process $1 ended with status $KS_EXIT_STATUS"; return 1; }
 }
 
 # The tray icon is a window of the program's class named after the binary.
@@ -170,6 +211,8 @@ ks_tray_icon() {
   ks_retry "$timeout" ks_find_tray_icon "$name" >/dev/null || return 1
   ks_find_tray_icon "$name"
 }
+
+ks_icon_docked() { ks_find_tray_icon "$(basename "$KLEMVAR_BIN")" >/dev/null; }
 
 ks_find_tray_icon() {
   local id

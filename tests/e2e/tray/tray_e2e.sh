@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# The tray icon in trayer, an XEmbed tray host: it docks; arming hides the main
+# window; a single click does nothing, a double click brings the window back
+# where it was; the right button opens the two-item menu, whose "Beenden" ends
+# the process with status 0 and leaves no icon behind.
+KLEMVAR_BIN=${1:-${KLEMVAR_BIN:-}}
+source "$(dirname "$0")/../../support/session.sh"
+
+ks_start_xvfb
+ks_start_tray
+ks_start_klemvar
+window=$(ks_wait_window Klemvar 20)
+icon=$(ks_tray_icon 15 || true)
+ks_check "the icon docks in the tray" test -n "$icon"
+
+xdotool windowmove --sync "$window" 200 150
+place=$(xwininfo -id "$window" | grep -E 'Absolute upper-left [XY]')
+ks_atspi all --timeout 15 "push button=Wecker stellen" >/dev/null
+ks_atspi do "Wecker stellen" --role "push button"
+ks_check "arming hides the main window" ks_wait_unmapped "$window" 5
+
+xdotool mousemove --window "$icon" 8 8 click 1
+sleep 1
+ks_check "a single click does nothing" ks_is_unmapped "$window"
+
+xdotool mousemove --window "$icon" 8 8 click --repeat 2 1
+ks_check "a double click brings the window back" ks_wait_viewable "$window" 5
+ks_check "at its last place" test "$(xwininfo -id "$window" | grep -E 'Absolute upper-left [XY]')" = "$place"
+xdotool mousemove --window "$icon" 8 8 click --repeat 2 1
+sleep 0.5
+ks_check "a double click on a shown window keeps it shown" \
+  test "$(ks_map_state "$window")" = IsViewable
+
+# The menu pops up outside the accessible tree; its items tell themselves
+# as the keyboard moves through them.
+ks_atspi watch --timeout 8 >"$KS_TMP/focus.txt" &
+ks_track $!
+ks_retry 5 grep -q ready "$KS_TMP/focus.txt"
+xdotool mousemove --window "$icon" 8 8 click 3
+sleep 0.5
+for key in Down Down Down Up; do xdotool key "$key"; sleep 0.2; done
+sleep 0.3
+items=$(grep -v ready "$KS_TMP/focus.txt" | cut -f2 | paste -sd '|')
+ks_check "the right button opens the menu with its two items" \
+  test "$items" = "Wecker anzeigen|Beenden|Wecker anzeigen|Beenden"
+
+xdotool key Return
+ks_check "Beenden ends the process with status 0" ks_exits_with "$KLEMVAR_PID" 0
+no_icon() { ! ks_icon_docked; }
+ks_check "no icon is left in the tray" ks_retry 5 no_icon
+
+ks_finish
