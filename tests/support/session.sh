@@ -131,10 +131,13 @@ ks_start_pulse() {
   ks_retry 10 pactl info >/dev/null 2>&1
 }
 
+# KS_ACCESSIBILITY=0 leaves accessibility to the desktop's setting (off here),
+# as a user without a screen reader runs the program.
 ks_start_klemvar() {
   : "${KLEMVAR_BIN:?KLEMVAR_BIN must name the program}"
-  QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 \
-    "$KLEMVAR_BIN" "$@" >"$KS_TMP/klemvar.log" 2>&1 &
+  local a11y=(QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1)  # Qt looks only at whether it is set
+  [ "${KS_ACCESSIBILITY:-1}" = 0 ] && a11y=()
+  env QT_QPA_PLATFORM=xcb "${a11y[@]}" "$KLEMVAR_BIN" "$@" >"$KS_TMP/klemvar.log" 2>&1 &
   KLEMVAR_PID=$!
   ks_track "$KLEMVAR_PID"
   export KLEMVAR_PID

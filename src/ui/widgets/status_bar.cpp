@@ -14,7 +14,7 @@ TStatusBar::TStatusBar(int panelCount, int panelWidth, QWidget* parent)
     panel->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     panel->setTextFormat(Qt::PlainText);
-    panel->setIndent(2);
+    panel->setIndent(1);
     panels_.append(panel);
   }
   PlacePanels();
