@@ -248,13 +248,6 @@ class AlarmTest : public QObject {
     QCOMPARE(form()->SpinMinuten->text(), QStringLiteral("5"));
   }
 
-  void ringFlagFollowsTheBox() {
-    form()->CheckBoxTon->click();
-    QVERIFY(RingEnabled);
-    form()->CheckBoxTon->click();
-    QVERIFY(!RingEnabled);
-  }
-
   void aThrowingTickIsReportedAndTheTimerGoesOn() {
     main_->clock.Set(2024, 3, 14, 25, 0, 0, 0);  // a reading no clock value can hold
     main_->boxes.whileOpen = [this](const ShownBox&) {

@@ -73,13 +73,6 @@ class LayoutTest : public QObject {
     QVERIFY(main_->boxes.shown().empty());
   }
 
-  void timerTicksEverySecondFromCreation() {
-    TFormKlemvar fresh;
-    QCOMPARE(fresh.Timer1->interval(), 1000);
-    QVERIFY(fresh.Timer1->isActive());
-    QVERIFY(!fresh.isVisible());
-  }
-
   void windowHasFixedClientAreaCentredOnTheScreen() {
     QCOMPARE(form()->windowTitle(), QStringLiteral("Klemvar"));
     QCOMPARE(form()->size(), QSize(197, 286));
@@ -217,13 +210,6 @@ class LayoutTest : public QObject {
       QCOMPARE(entry->isEnabled(), !hyphens);
       QCOMPARE(entry->icon().isNull(), hyphens);
     }
-  }
-
-  void hyphenRowsDoNothingWhenTriggered() {
-    form()->ActionSeperator->trigger();
-    form()->ActionSeperator2->trigger();
-    QVERIFY(main_->urls.opened.isEmpty());
-    QVERIFY(form()->isVisible());
   }
 
   void inputControlsAreNamedByTheirLabels() {
