@@ -1,0 +1,66 @@
+#include "net/HTTPGet.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QPointer>
+
+namespace klemvar {
+
+THTTPGet::THTTPGet(QObject* owner) : QObject(owner) {}
+
+THTTPGet::~THTTPGet() {
+  Cancel();
+  if (worker_ != nullptr) worker_->Detach();
+}
+
+void THTTPGet::FetchFile() { Fetch(true); }
+
+void THTTPGet::FetchString() { Fetch(false); }
+
+void THTTPGet::Cancel() {
+  if (worker_ == nullptr) return;
+  worker_->RequestStop();
+  worker_->Succeeded = false;
+}
+
+void THTTPGet::Fetch(bool intoFile) {
+  if (worker_ != nullptr) return;
+  // The hook is linked by the constructor, before the thread starts, so that a
+  // transfer that ends at once is reported all the same.
+  worker_ = new THTTPGetThread(*this, intoFile);
+  worker_->start();
+  if (WaitThread) WaitForTransfer();
+}
+
+void THTTPGet::WaitForTransfer() {
+  // A handler may destroy the component while events are dispatched here.
+  const QPointer<THTTPGet> alive(this);
+  while (alive && worker_ != nullptr) {
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+  }
+}
+
+void THTTPGet::TransferDone(THTTPGetThread& worker) {
+  // The reference is cleared only once the handler has returned (or thrown), so
+  // a fetch started from inside the handler is ignored and a Cancel there has no
+  // effect. The handler may destroy the component; it is called from a copy.
+  const QPointer<THTTPGet> alive(this);
+  struct ClearReference {
+    const QPointer<THTTPGet>& component;
+    ~ClearReference() {
+      if (component) component->worker_ = nullptr;
+    }
+  } clear{alive};
+
+  if (worker.Succeeded) {
+    if (worker.IntoFile) {
+      if (const auto handler = OnDoneFile) handler(this, worker.FileName, worker.TotalSize);
+    } else {
+      if (const auto handler = OnDoneString) handler(this, worker.ResultText);
+    }
+  } else {
+    if (const auto handler = OnError) handler(this);
+  }
+}
+
+}  // namespace klemvar

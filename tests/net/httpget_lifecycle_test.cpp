@@ -1,0 +1,402 @@
+// The life of a transfer: one at a time, copies taken at the start, calls from
+// inside handlers, Cancel, WaitThread, destroying the component while a
+// transfer runs, time-outs, and no busy waiting while the server hangs.
+
+#include <sys/resource.h>
+
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "http_test_server.h"
+#include "net/HTTPGet.h"
+#include "transfer_log.h"
+
+namespace klemvar::testing {
+namespace {
+
+using namespace std::chrono_literals;
+
+double ProcessCpuMilliseconds() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  const auto ms = [](const timeval& t) { return t.tv_sec * 1000.0 + t.tv_usec / 1000.0; };
+  return ms(usage.ru_utime) + ms(usage.ru_stime);
+}
+
+}  // namespace
+
+class HttpGetLifecycleTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase();
+  void init();
+  void cleanupTestCase();
+
+  void aSecondFetchWhileOneRunsIsIgnored();
+  void changesAfterTheStartDoNotReachTheTransfer();
+  void callsFromInsideTheCompletionHandlerAreIgnored_data();
+  void callsFromInsideTheCompletionHandlerAreIgnored();
+  void cancelWhenIdleDoesNothing();
+  void cancelDuringTheReadKeepsThePartialFile();
+  void cancelStopsAWaitingTransferAtOnce_data();
+  void cancelStopsAWaitingTransferAtOnce();
+  void waitThreadReturnsAfterTheEventHasRun_data();
+  void waitThreadReturnsAfterTheEventHasRun();
+  void destroyingDuringAHangNeitherWaitsNorReports();
+  void destroyingWhileAHandOverIsPendingReleasesTheWorker();
+  void destroyingFromInsideAHandler_data();
+  void destroyingFromInsideAHandler();
+  void unreachableServersFail_data();
+  void unreachableServersFail();
+  void stalledTransfersFail_data();
+  void stalledTransfersFail();
+  void noBusyWaitingWhileTheServerHangs();
+
+ private:
+  HttpTestServer server_;
+  std::unique_ptr<QTemporaryDir> dir_;
+  QString file_;
+  TransferLog log_;
+};
+
+void HttpGetLifecycleTest::initTestCase() {
+  for (const char* name : {"http_proxy", "HTTP_PROXY", "all_proxy", "ALL_PROXY", "no_proxy"}) {
+    qunsetenv(name);
+  }
+  QVERIFY2(server_.Start(), qPrintable(server_.error()));
+}
+
+void HttpGetLifecycleTest::init() {
+  server_.InstallTransport();
+  dir_ = std::make_unique<QTemporaryDir>();
+  QVERIFY(dir_->isValid());
+  file_ = dir_->filePath(QStringLiteral("body.bin"));
+  log_ = TransferLog();
+}
+
+void HttpGetLifecycleTest::cleanupTestCase() {
+  SetHttpTransport(nullptr);
+  server_.Stop();
+}
+
+void HttpGetLifecycleTest::aSecondFetchWhileOneRunsIsIgnored() {
+  THTTPGet get;
+  log_.Attach(get);
+  get.URL = HttpTestServer::Url(QStringLiteral("/len/50000"));
+  get.FileName = file_;
+  get.FetchFile();
+  THTTPGetThread* const first = get.Worker();
+  QVERIFY(first != nullptr);
+
+  const QString other = dir_->filePath(QStringLiteral("other.bin"));
+  get.URL = HttpTestServer::Url(QStringLiteral("/len/10"));
+  get.FileName = other;
+  get.FetchFile();
+  get.FetchString();
+  QCOMPARE(get.Worker(), first);
+
+  QVERIFY(RunUntilEnded(log_));
+  QCOMPARE(log_.ends(), 1);
+  QCOMPARE(log_.doneFile, 1);
+  QCOMPARE(log_.fileName, file_);
+  QCOMPARE(log_.fileSize, 50000);
+  QVERIFY(FileBytes(other).isNull());
+
+  // Once idle, the component starts the next transfer as usual.
+  get.FetchFile();
+  QVERIFY(RunUntil([&] { return log_.ends() == 2; }));
+  QCOMPARE(log_.doneFile, 2);
+  QCOMPARE(FileBytes(other), Pattern(10));
+}
+
+void HttpGetLifecycleTest::changesAfterTheStartDoNotReachTheTransfer() {
+  THTTPGet get;
+  log_.Attach(get);
+  get.URL = HttpTestServer::Url(QStringLiteral("/nolen/3000"));
+  get.FileName = file_;
+  get.FetchString();
+  int progressAfterStart = 0;
+  get.OnProgress = [&](QObject*, std::int32_t, std::int32_t) { ++progressAfterStart; };
+  get.BinaryData = true;
+  get.URL = HttpTestServer::Url(QStringLiteral("/empty"));
+  QVERIFY(RunUntilEnded(log_));
+  QCOMPARE(log_.doneString, 1);
+  QCOMPARE(log_.result, Pattern(3000));
+  QCOMPARE(progressAfterStart, 0);
+}
+
+void HttpGetLifecycleTest::callsFromInsideTheCompletionHandlerAreIgnored_data() {
+  QTest::addColumn<QString>("path");
+  QTest::addColumn<bool>("succeeds");
+  QTest::newRow("in OnDoneFile") << "/len/2000" << true;
+  QTest::newRow("in OnError") << "/badlen/abc" << false;
+}
+
+void HttpGetLifecycleTest::callsFromInsideTheCompletionHandlerAreIgnored() {
+  QFETCH(QString, path);
+  QFETCH(bool, succeeds);
+  THTTPGet get;
+  log_.Attach(get);
+  bool runningInside = false;
+  log_.onEnd = [&] {
+    runningInside = get.Worker() != nullptr;
+    get.FetchFile();
+    get.FetchString();
+    get.Cancel();
+  };
+  get.URL = HttpTestServer::Url(path);
+  get.FileName = file_;
+  get.FetchFile();
+  QVERIFY(RunUntilEnded(log_));
+  RunUntil([] { return false; }, 200);  // room for a wrongly started second transfer
+  QVERIFY(runningInside);
+  QCOMPARE(log_.ends(), 1);
+  QCOMPARE(log_.doneFile, succeeds ? 1 : 0);
+  QCOMPARE(get.Worker(), nullptr);
+}
+
+void HttpGetLifecycleTest::cancelWhenIdleDoesNothing() {
+  THTTPGet get;
+  log_.Attach(get);
+  get.Cancel();
+  get.URL = HttpTestServer::Url(QStringLiteral("/len/100"));
+  get.FileName = file_;
+  get.FetchFile();
+  QVERIFY(RunUntilEnded(log_));
+  get.Cancel();
+  RunUntil([] { return false; }, 50);
+  QCOMPARE(log_.ends(), 1);
+  QCOMPARE(log_.doneFile, 1);
+}
+
+void HttpGetLifecycleTest::cancelDuringTheReadKeepsThePartialFile() {
+  THTTPGet get;
+  log_.Attach(get, true);
+  log_.onProgress = [&](const ProgressEvent&) { get.Cancel(); };
+  get.URL = HttpTestServer::Url(QStringLiteral("/hang-body/100000/5000"));
+  get.FileName = file_;
+  get.FetchFile();
+  QVERIFY(RunUntilEnded(log_));
+  QCOMPARE(log_.errors, 1);
+  QCOMPARE(log_.progress.size(), std::size_t(1));  // the stop check before the next read
+  QCOMPARE(FileBytes(file_), Pattern(1025));
+}
+
+void HttpGetLifecycleTest::cancelStopsAWaitingTransferAtOnce_data() {
+  QTest::addColumn<QString>("path");
+  QTest::addColumn<int>("arrived");
+  QTest::newRow("waiting for the headers") << "/hang-headers" << -1;
+  QTest::newRow("waiting in the body") << "/hang-body/100000/3000" << 3000;
+}
+
+void HttpGetLifecycleTest::cancelStopsAWaitingTransferAtOnce() {
+  QFETCH(QString, path);
+  QFETCH(int, arrived);
+  server_.InstallTransport(5s, 30s);
+  THTTPGet get;
+  log_.Attach(get, true);
+  QElapsedTimer sinceCancel;
+  qint64 latencyNs = -1;
+  log_.onEnd = [&] { latencyNs = sinceCancel.nsecsElapsed(); };
+  get.URL = HttpTestServer::Url(path);
+  get.FileName = file_;
+  get.FetchFile();
+  if (arrived > 0) {
+    QVERIFY(
+        RunUntil([&] { return !log_.progress.empty() && log_.progress.back().readed == arrived; }));
+  }
+  RunUntil([] { return false; }, 200);  // the worker is now waiting for the network
+  QCOMPARE(log_.ends(), 0);
+
+  sinceCancel.start();
+  get.Cancel();
+  const qint64 cancelReturnedNs = sinceCancel.nsecsElapsed();
+  QVERIFY(RunUntilEnded(log_, 3000));
+  QCOMPARE(log_.errors, 1);
+  qInfo("Cancel returned after %.3f ms; OnError ran %.3f ms after Cancel", cancelReturnedNs / 1e6,
+        latencyNs / 1e6);
+  QVERIFY(cancelReturnedNs < 100'000'000);
+  QVERIFY(latencyNs < 1'000'000'000);
+  if (arrived > 0) {
+    QCOMPARE(FileBytes(file_), Pattern(arrived));
+  } else {
+    QVERIFY(FileBytes(file_).isNull());
+  }
+}
+
+void HttpGetLifecycleTest::waitThreadReturnsAfterTheEventHasRun_data() {
+  QTest::addColumn<QString>("path");
+  QTest::addColumn<bool>("intoFile");
+  QTest::addColumn<QString>("event");
+  QTest::newRow("file, done") << "/len/20000" << true << "file";
+  QTest::newRow("file, error") << "/badlen/abc" << true << "error";
+  QTest::newRow("text, done") << "/len/20000" << false << "text";
+}
+
+void HttpGetLifecycleTest::waitThreadReturnsAfterTheEventHasRun() {
+  QFETCH(QString, path);
+  QFETCH(bool, intoFile);
+  QFETCH(QString, event);
+  THTTPGet get;
+  get.WaitThread = true;
+  log_.Attach(get, true);  // progress hand-overs must be served while FetchFile waits
+  get.URL = HttpTestServer::Url(path);
+  get.FileName = file_;
+  if (intoFile) {
+    get.FetchFile();
+  } else {
+    get.FetchString();
+  }
+  QCOMPARE(log_.ends(), 1);
+  QCOMPARE(get.Worker(), nullptr);
+  if (event == "file") QCOMPARE(log_.doneFile, 1);
+  if (event == "text") QCOMPARE(log_.result, Pattern(20000));
+  if (event == "error") QCOMPARE(log_.errors, 1);
+  if (event != "error") QCOMPARE(log_.progress.back().readed, 20000);
+}
+
+void HttpGetLifecycleTest::destroyingDuringAHangNeitherWaitsNorReports() {
+  auto* get = new THTTPGet;
+  log_.Attach(*get, true);
+  get->URL = HttpTestServer::Url(QStringLiteral("/hang-body/100000/2000"));
+  get->FileName = file_;
+  get->FetchFile();
+  const QPointer<THTTPGetThread> worker = get->Worker();
+  QVERIFY(RunUntil([&] { return !log_.progress.empty() && log_.progress.back().readed == 2000; }));
+  const std::size_t progressBefore = log_.progress.size();
+
+  QElapsedTimer destroying;
+  destroying.start();
+  delete get;
+  QVERIFY(destroying.elapsed() < 100);
+  QVERIFY(RunUntil([&] { return worker.isNull(); }, 3000));  // it ended and freed itself
+  QCOMPARE(log_.ends(), 0);
+  QCOMPARE(log_.progress.size(), progressBefore);
+  QCOMPARE(FileBytes(file_), Pattern(2000));
+}
+
+void HttpGetLifecycleTest::destroyingWhileAHandOverIsPendingReleasesTheWorker() {
+  auto* get = new THTTPGet;
+  log_.Attach(*get, true);
+  get->URL = HttpTestServer::Url(QStringLiteral("/len/2000000"));
+  get->FileName = file_;
+  get->FetchFile();
+  const QPointer<THTTPGetThread> worker = get->Worker();
+  // The GUI thread dispatches nothing now, so the worker blocks in its first
+  // progress hand-over; destroying the component must release it.
+  QThread::msleep(300);
+  delete get;
+  QVERIFY(RunUntil([&] { return worker.isNull(); }, 5000));
+  QVERIFY(log_.progress.empty());
+  QCOMPARE(log_.ends(), 0);
+}
+
+void HttpGetLifecycleTest::destroyingFromInsideAHandler_data() {
+  QTest::addColumn<QString>("path");
+  QTest::addColumn<QString>("handler");
+  QTest::newRow("OnProgress") << "/len/200000"
+                              << "progress";
+  QTest::newRow("OnDoneFile") << "/len/2000"
+                              << "end";
+  QTest::newRow("OnError") << "/badlen/abc"
+                           << "end";
+}
+
+void HttpGetLifecycleTest::destroyingFromInsideAHandler() {
+  QFETCH(QString, path);
+  QFETCH(QString, handler);
+  auto* get = new THTTPGet;
+  log_.Attach(*get, true);
+  const auto destroy = [&] {
+    delete get;
+    get = nullptr;
+  };
+  if (handler == "progress") {
+    log_.onProgress = [&](const ProgressEvent&) { destroy(); };
+  } else {
+    log_.onEnd = destroy;
+  }
+  get->URL = HttpTestServer::Url(path);
+  get->FileName = file_;
+  get->FetchFile();
+  const QPointer<THTTPGetThread> worker = get->Worker();
+  QVERIFY(RunUntil([&] { return worker.isNull(); }, 5000));
+  QCOMPARE(get, nullptr);
+  if (handler == "progress") {
+    QCOMPARE(log_.progress.size(), std::size_t(1));
+    QCOMPARE(log_.ends(), 0);
+  } else {
+    QCOMPARE(log_.ends(), 1);
+  }
+}
+
+void HttpGetLifecycleTest::unreachableServersFail_data() {
+  QTest::addColumn<int>("port");
+  QTest::newRow("connection refused") << int(ClosedPort());
+  QTest::newRow("connection never made: connect time-out") << int(server_.unansweredPort());
+}
+
+void HttpGetLifecycleTest::unreachableServersFail() {
+  QFETCH(int, port);
+  InstallTransportToPort(static_cast<std::uint16_t>(port), 300ms, 30s);
+  THTTPGet get;
+  log_.Attach(get);
+  get.URL = HttpTestServer::Url(QStringLiteral("/len/10"));
+  get.FileName = file_;
+  QElapsedTimer elapsed;
+  elapsed.start();
+  get.FetchFile();
+  QVERIFY(RunUntilEnded(log_, 5000));
+  QCOMPARE(log_.errors, 1);
+  QVERIFY(elapsed.elapsed() < 3000);
+  QVERIFY(FileBytes(file_).isNull());
+}
+
+void HttpGetLifecycleTest::stalledTransfersFail_data() {
+  QTest::addColumn<QString>("path");
+  QTest::addColumn<QByteArray>("content");
+  QTest::newRow("before the headers: no file") << "/hang-headers" << QByteArray();
+  QTest::newRow("in the body: what arrived stays") << "/hang-body/10000/3000" << Pattern(3000);
+}
+
+void HttpGetLifecycleTest::stalledTransfersFail() {
+  QFETCH(QString, path);
+  QFETCH(QByteArray, content);
+  server_.InstallTransport(5s, 300ms);
+  THTTPGet get;
+  log_.Attach(get);
+  get.URL = HttpTestServer::Url(path);
+  get.FileName = file_;
+  QElapsedTimer elapsed;
+  elapsed.start();
+  get.FetchFile();
+  QVERIFY(RunUntilEnded(log_, 5000));
+  QCOMPARE(log_.errors, 1);
+  QVERIFY(elapsed.elapsed() >= 290);
+  QCOMPARE(FileBytes(file_), content);
+}
+
+void HttpGetLifecycleTest::noBusyWaitingWhileTheServerHangs() {
+  server_.InstallTransport(5s, 30s);
+  THTTPGet get;
+  log_.Attach(get);
+  get.URL = HttpTestServer::Url(QStringLiteral("/hang-headers"));
+  get.FetchString();
+  RunUntil([] { return false; }, 100);
+  // The GUI thread sleeps, so nearly all CPU time spent now is the worker's.
+  const double before = ProcessCpuMilliseconds();
+  QThread::msleep(500);
+  const double spent = ProcessCpuMilliseconds() - before;
+  qInfo("CPU time during a 500 ms hang: %.1f ms", spent);
+  QVERIFY(spent < 100);
+  get.Cancel();
+  QVERIFY(RunUntilEnded(log_));
+  QCOMPARE(log_.errors, 1);
+}
+
+}  // namespace klemvar::testing
+
+QTEST_GUILESS_MAIN(klemvar::testing::HttpGetLifecycleTest)
+#include "httpget_lifecycle_test.moc"

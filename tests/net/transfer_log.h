@@ -1,0 +1,60 @@
+#pragma once
+
+// Records the events of one THTTPGet, and runs the GUI thread's event loop
+// until something has happened.
+
+#include <QByteArray>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <vector>
+
+#include "net/HTTPGet.h"
+
+namespace klemvar::testing {
+
+struct ProgressEvent {
+  QObject* sender = nullptr;
+  bool fromWorker = false;  // the sender was a THTTPGetThread when the event ran
+  std::int32_t totalSize = 0;
+  std::int32_t readed = 0;
+};
+
+class TransferLog {
+ public:
+  // Connects OnDoneFile, OnDoneString and OnError, and OnProgress if asked.
+  void Attach(THTTPGet& component, bool withProgress = false);
+
+  int ends() const { return doneFile + doneString + errors; }
+
+  int doneFile = 0;
+  int doneString = 0;
+  int errors = 0;
+  QObject* endSender = nullptr;
+  QString fileName;
+  std::int32_t fileSize = -1;
+  QByteArray result;
+  std::vector<ProgressEvent> progress;
+
+  // Called inside the handlers, after recording, when set.
+  std::function<void(const ProgressEvent&)> onProgress;
+  std::function<void()> onEnd;
+};
+
+// Dispatches the GUI thread's events until done() holds or timeoutMs passes.
+// Returns done().
+bool RunUntil(const std::function<bool()>& done, int timeoutMs = 5000);
+
+// Runs until the log has seen its first end event; then dispatches a little
+// longer so that a wrong second event would be seen too.
+bool RunUntilEnded(const TransferLog& log, int timeoutMs = 5000);
+
+// The server's body pattern: byte i is i % 251.
+QByteArray Pattern(int size);
+
+// The file's bytes; a null QByteArray when it does not exist.
+QByteArray FileBytes(const QString& name);
+
+}  // namespace klemvar::testing
