@@ -36,8 +36,12 @@ ks_check "a double click on a shown window keeps it shown" \
 ks_atspi watch --timeout 8 >"$KS_TMP/focus.txt" &
 ks_track $!
 ks_retry 5 grep -q ready "$KS_TMP/focus.txt"
+shown_windows() { ks_windows_of "$KLEMVAR_PID" | wc -l; }
+before=$(shown_windows)
+menu_open() { [ "$(shown_windows)" -gt "$before" ]; }
 xdotool mousemove --window "$icon" 8 8 click 3
-sleep 0.5
+ks_retry 5 menu_open
+sleep 0.2
 for key in Down Down Down Up; do xdotool key "$key"; sleep 0.2; done
 sleep 0.3
 items=$(grep -v ready "$KS_TMP/focus.txt" | cut -f2 | paste -sd '|')
