@@ -1,31 +1,61 @@
 #include "http_test_server.h"
 
 #include <arpa/inet.h>
+#include <fcntl.h>
 #include <netinet/in.h>
+#include <poll.h>
+#include <signal.h>
 #include <sys/socket.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <QByteArray>
+#include <QList>
 
 namespace klemvar::testing {
 
+namespace {
+
+// Reads one line from fd within timeoutMs; empty on a time-out or end of file.
+QByteArray ReadLine(int fd, int timeoutMs) {
+  QByteArray line;
+  char c = 0;
+  while (c != '\n') {
+    pollfd ready{fd, POLLIN, 0};
+    if (poll(&ready, 1, timeoutMs) != 1 || read(fd, &c, 1) != 1) return QByteArray();
+    line += c;
+  }
+  return line;
+}
+
+}  // namespace
+
 bool HttpTestServer::Start() {
-  process_.setProgram(QStringLiteral(KLEMVAR_PYTHON));
-  process_.setArguments(
-      {QStringLiteral(KLEMVAR_HTTP_SERVER_SCRIPT), QStringLiteral("--port"), QStringLiteral("0")});
-  process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-  process_.start();
-  if (!process_.waitForStarted(10'000)) {
-    error_ = QStringLiteral("the server did not start: ") + process_.errorString();
+  int input[2];
+  int output[2];
+  if (pipe2(input, O_CLOEXEC) != 0 || pipe2(output, O_CLOEXEC) != 0) {
+    error_ = QStringLiteral("no pipes for the server");
     return false;
   }
-  while (!process_.canReadLine()) {
-    if (!process_.waitForReadyRead(10'000)) {
-      error_ = QStringLiteral("the server did not report its port");
-      return false;
-    }
+  const char* const argv[] = {KLEMVAR_PYTHON, KLEMVAR_HTTP_SERVER_SCRIPT, nullptr};
+  pid_ = fork();
+  if (pid_ == 0) {  // only async-signal-safe calls until exec
+    dup2(input[0], STDIN_FILENO);
+    dup2(output[1], STDOUT_FILENO);
+    execv(argv[0], const_cast<char* const*>(argv));
+    _exit(127);
   }
-  const QList<QByteArray> words = process_.readLine().trimmed().split(' ');
+  close(input[0]);
+  close(output[1]);
+  to_server_ = input[1];
+  from_server_ = output[0];
+  if (pid_ < 0) {
+    error_ = QStringLiteral("the server could not be started");
+    return false;
+  }
+  const QList<QByteArray> words = ReadLine(from_server_, 10'000).trimmed().split(' ');
   if (words.size() != 3 || words[0] != "READY") {
-    error_ = QStringLiteral("unexpected first line from the server");
+    error_ = QStringLiteral("the server did not report its ports");
     return false;
   }
   port_ = static_cast<std::uint16_t>(words[1].toUInt());
@@ -34,11 +64,14 @@ bool HttpTestServer::Start() {
 }
 
 void HttpTestServer::Stop() {
-  if (process_.state() == QProcess::NotRunning) return;
-  process_.terminate();  // SIGTERM to the server's process id
-  if (!process_.waitForFinished(5'000)) {
-    process_.kill();
-    process_.waitForFinished(5'000);
+  if (pid_ > 0) {
+    kill(pid_, SIGTERM);
+    waitpid(pid_, nullptr, 0);
+    pid_ = -1;
+  }
+  for (int* fd : {&to_server_, &from_server_}) {
+    if (*fd >= 0) close(*fd);
+    *fd = -1;
   }
 }
 

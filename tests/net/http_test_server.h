@@ -2,8 +2,14 @@
 
 // Starts tests/support/http_server.py on a free loopback port and stops it by
 // its process id. Addresses never carry the port: the transport is told it.
+//
+// The server is started with fork and exec rather than QProcess: QProcess
+// spawns with vfork semantics, and a child sharing the test's memory leaves
+// ThreadSanitizer believing the test itself had forked, so that it refuses
+// every later thread.
 
-#include <QProcess>
+#include <sys/types.h>
+
 #include <QString>
 #include <chrono>
 #include <memory>
@@ -36,7 +42,9 @@ class HttpTestServer {
                         std::chrono::milliseconds stall_timeout = std::chrono::seconds(5)) const;
 
  private:
-  QProcess process_;
+  pid_t pid_ = -1;
+  int to_server_ = -1;    // the server's standard input; it ends when this closes
+  int from_server_ = -1;  // its standard output
   QString error_;
   std::uint16_t port_ = 0;
   std::uint16_t unanswered_port_ = 0;

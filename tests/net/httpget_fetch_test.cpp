@@ -162,7 +162,7 @@ void HttpGetFetchTest::textModeDeliversEveryByteIncludingZeros() {
   QCOMPARE(log_.doneString, 1);
   QCOMPARE(log_.endSender, &get);
   QCOMPARE(log_.result, QByteArray("A\0B\0\0C\0", 7));
-  QVERIFY(FileBytes(file_).isNull());  // text mode writes no file
+  QCOMPARE(FileBytes(file_), kNoFile);  // text mode writes no file
 
   log_ = TransferLog();
   log_.Attach(get);
@@ -224,12 +224,12 @@ void HttpGetFetchTest::failureTable_data() {
   QTest::addColumn<int>("mode");
   QTest::addColumn<bool>("binaryData");
   QTest::addColumn<QString>("event");
-  QTest::addColumn<QByteArray>("content");  // the file's or text's bytes; null: no file
+  QTest::addColumn<QByteArray>("content");  // the file's or text's bytes, or kNoFile
 
   const auto file = int(Mode::File);
   const auto text = int(Mode::Text);
-  const QByteArray none;
-  const QByteArray empty("");
+  const QByteArray none = kNoFile;
+  const QByteArray empty;
   QTest::newRow("no length, BinaryData: body not read")
       << "/nolen/3000" << file << true << "error" << none;
   QTest::newRow("no length, body: file stays whole")
@@ -280,7 +280,7 @@ void HttpGetFetchTest::failureTable() {
   if (Mode(mode) == Mode::File) {
     QCOMPARE(FileBytes(file_), content);
   }
-  if (content.isNull()) QVERIFY(log_.progress.empty());  // the body was not read
+  if (content == kNoFile) QVERIFY(log_.progress.empty());  // the body was not read
 }
 
 void HttpGetFetchTest::aFileThatCannotBeCreatedOrWrittenFails_data() {
@@ -340,7 +340,7 @@ void HttpGetFetchTest::urlSplitting() {
   QVERIFY(RunUntilEnded(log_));
   if (requestLine.isEmpty()) {
     QCOMPARE(log_.errors, 1);
-    QVERIFY(FileBytes(file_).isNull());  // it failed before any file was made
+    QCOMPARE(FileBytes(file_), kNoFile);  // it failed before any file was made
     QVERIFY(log_.progress.empty());
   } else {
     QCOMPARE(log_.doneFile, 1);
@@ -423,7 +423,7 @@ void HttpGetFetchTest::redirectsAreFollowedUpToTen() {
   QVERIFY(Run(get, QStringLiteral("/redirect/%1/echo").arg(redirects), Mode::File));
   if (redirects > 10) {
     QCOMPARE(log_.errors, 1);
-    QVERIFY(FileBytes(file_).isNull());
+    QCOMPARE(FileBytes(file_), kNoFile);
     return;
   }
   QCOMPARE(log_.doneFile, 1);

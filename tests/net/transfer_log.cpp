@@ -60,10 +60,8 @@ QByteArray Pattern(int size) {
 
 QByteArray FileBytes(const QString& name) {
   QFile file(name);
-  if (!file.open(QIODevice::ReadOnly)) return QByteArray();
-  QByteArray bytes = file.readAll();
-  if (bytes.isNull()) bytes = QByteArray("");  // an existing empty file
-  return bytes;
+  if (!file.open(QIODevice::ReadOnly)) return kNoFile;
+  return file.readAll();
 }
 
 }  // namespace klemvar::testing

@@ -54,7 +54,11 @@ bool RunUntilEnded(const TransferLog& log, int timeoutMs = 5000);
 // The server's body pattern: byte i is i % 251.
 QByteArray Pattern(int size);
 
-// The file's bytes; a null QByteArray when it does not exist.
+// What FileBytes gives for a file that does not exist. (QByteArray's == does
+// not tell a null array from an empty one, so a missing file needs its own value.)
+inline const QByteArray kNoFile = QByteArrayLiteral("(no file)");
+
+// The file's bytes, or kNoFile.
 QByteArray FileBytes(const QString& name);
 
 }  // namespace klemvar::testing

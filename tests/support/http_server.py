@@ -10,6 +10,7 @@ killed. The request path picks the answer:
   /badlen/TEXT        Content-Length: TEXT (percent-decoded), then "body"
   /hang-headers       reads the request and never answers
   /hang-body/A/N      Content-Length A, N bytes, then silence until the client goes
+  /hang-nolen/N       no Content-Length, N bytes, then silence until the client goes
   /notfound           a 404 page with a matching Content-Length
   /zeros              a body with zero bytes in it, with Content-Length
   /empty              Content-Length: 0 and no body
@@ -100,6 +101,10 @@ def answer(conn, parts, raw):
     elif kind == "hang-body":
         send_head(conn, "200 OK", int(parts[1]))
         send_pattern(conn, int(parts[2]))
+        wait_for_close(conn)
+    elif kind == "hang-nolen":
+        send_head(conn, "200 OK", None)
+        send_pattern(conn, int(parts[1]))
         wait_for_close(conn)
     elif kind == "notfound":
         send_head(conn, "404 Not Found", len(NOT_FOUND_PAGE), ["Content-Type: text/html"])
