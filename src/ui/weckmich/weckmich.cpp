@@ -68,7 +68,12 @@ TFormKlemvar::TFormKlemvar(QWidget* parent) : QWidget(parent) {
   }
 }
 
-TFormKlemvar::~TFormKlemvar() { FormDestroy(); }
+TFormKlemvar::~TFormKlemvar() {
+  FormDestroy();
+  // QWidget's destructor still hides the window and moves the focus out of a
+  // field; by then this class's handlers must no longer run.
+  for (QObject* child : findChildren<QObject*>()) disconnect(child, nullptr, this, nullptr);
+}
 
 void TFormKlemvar::ConnectHandlers() {
   // One handler per signal: an error escaping a handler skips any later ones.
