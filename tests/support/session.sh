@@ -3,6 +3,7 @@
 # test needs. Every background process started here is stopped by its PID when
 # the script exits. Functions:
 #
+#   ks_require CMD...          skips the test (exit 77) when a command is not installed
 #   ks_start_xvfb              a fresh X server on a free display; exports DISPLAY
 #   ks_start_wm                a window manager (openbox), for minimise and the taskbar
 #   ks_start_tray              the trayer tray host (XEmbed); waits until it owns the
@@ -77,6 +78,14 @@ ks_retry() {
   until "$@"; do
     [ "$SECONDS" -lt "$deadline" ] || return 1
     sleep 0.1
+  done
+}
+
+# ctest counts exit status 77 as skipped (tests/e2e/CMakeLists.txt).
+ks_require() {
+  local command
+  for command in "$@"; do
+    command -v "$command" >/dev/null || { echo "skipped: $command is not installed"; exit 77; }
   done
 }
 

@@ -4,6 +4,7 @@
 # while another window of the program is in view; Alt+F4 ends the program.
 KLEMVAR_BIN=${1:-${KLEMVAR_BIN:-}}
 source "$(dirname "$0")/../../support/session.sh"
+ks_require openbox
 
 ks_start_xvfb
 ks_start_wm
