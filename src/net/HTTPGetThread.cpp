@@ -73,14 +73,23 @@ void THTTPGetThread::Detach() {
 }
 
 void THTTPGetThread::run() {
-  if (!Transfer()) Succeeded = false;
+  bool completed = false;
+  try {
+    completed = Transfer();
+  } catch (...) {
+    // An error inside the transfer (out of memory, say) ends it as a failure;
+    // nothing may escape the thread, and the hook must still run.
+  }
+  if (!completed) Succeeded = false;
   HandOver("CompletionHandOver");
   handover::Publish(this);
 }
 
-// The transfer, steps 1 to 14. Every way out closes what is open by leaving its
-// scope: the file, then the length buffer, then the request, connection and
-// session. False: it failed or was cancelled; true: Succeeded holds the outcome.
+// The transfer: split the address, open the handles and send, read the announced
+// length, then receive the body. The stop is checked between these stages.
+// Every way out closes what is open by leaving its scope: the file, then the
+// length buffer, then the request, connection and session.
+// False: it failed or was cancelled; true: Succeeded holds the outcome.
 bool THTTPGetThread::Transfer() {
   const UrlParts url = SplitUrl(Text(URL));
   if (StopRequested()) return false;
@@ -113,7 +122,9 @@ bool THTTPGetThread::Transfer() {
   return ReceiveBody(*handles.request);
 }
 
-// Steps 11 to 14: the read loop into the file or the text, and the outcome.
+// The read loop into the file or the text, and the outcome: a file is complete
+// when exactly the announced length arrived (0 when none was announced), a text
+// when anything arrived.
 bool THTTPGetThread::ReceiveBody(HttpRequest& request) {
   Readed = 0;
   BodyFile file;

@@ -273,7 +273,7 @@ void HttpGetLifecycleTest::destroyingDuringAHangNeitherWaitsNorReports() {
   QElapsedTimer destroying;
   destroying.start();
   delete get;
-  QVERIFY(destroying.elapsed() < 100);
+  QVERIFY(destroying.elapsed() < 500);                       // no waiting for the worker
   QVERIFY(RunUntil([&] { return worker.isNull(); }, 3000));  // it ended and freed itself
   QCOMPARE(log_.ends(), 0);
   QCOMPARE(log_.progress.size(), progressBefore);
