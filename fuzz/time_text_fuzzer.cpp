@@ -11,7 +11,7 @@
 
 namespace {
 
-const char* const kPatterns[] = {"h:mm:ss",      "hh:mm:ss",     "h:mm:ss AMPM",
+const char* const kPatterns[] = {"h:mm:ss",       "hh:mm:ss",     "h:mm:ss AMPM",
                                  "hh:mm:ss AMPM", "AMPM h:mm:ss", "AMPM hh:mm:ss"};
 
 // True when the value lies on a half millisecond, where adding a whole day may

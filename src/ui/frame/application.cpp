@@ -3,6 +3,7 @@
 #include <QLocale>
 #include <QWidget>
 
+#include "core/number.h"
 #include "core/timeformat.h"
 #include "platform/locale/qt_locale_source.h"
 #include "ui/frame/error_report.h"
@@ -45,7 +46,9 @@ QWidget* TApplication::LastActiveWindow() const {
 void ReadRegionalSettings() {
   // The user's choice may have changed since the default locale was taken.
   if (QLocale() != QLocale::system()) QLocale::setDefault(QLocale::system());
-  SetCurrentTimeFormat(ReadTimeFormatSettings(QtLocaleInfoSource()));
+  const QtLocaleInfoSource source;
+  SetCurrentTimeFormat(ReadTimeFormatSettings(source));
+  SetCurrentDecimalSeparator(ReadDecimalSeparator(source));
 }
 
 }  // namespace klemvar

@@ -3,8 +3,11 @@
 #include <QPointer>
 
 #include "core/alarmcore.h"
+#include "platform/http/http_init.h"
 #include "ui/frame/application.h"
 #include "ui/frame/application_icon.h"
+#include "ui/download/DownloadAnim.h"
+#include "ui/download/DownloadStatus.h"
 #include "ui/weckmich/weckmich.h"
 
 namespace klemvar {
@@ -35,16 +38,20 @@ int RunKlemvar(int argc, char** argv) {
   application.setWindowIcon(ApplicationIcon());
   // Before any window exists: the clock texts need the regional settings.
   ReadRegionalSettings();
+  InitHttpTransport();
 
   // Being the first window created, it is the main window; closing it ends the program.
   QPointer<TFormKlemvar> main = new TFormKlemvar;
   QObject::connect(main, &TFormKlemvar::closed, &application, &QCoreApplication::quit);
+  // One hidden progress window exists from the start; each update check opens its own.
+  CreateFormDownload();
   main->show();
   const int status = application.exec();
 
   delete main.data();  // removes the tray icon
   DestroyOwnedWindows();
   ReleaseProcessStrings();
+  FreeAnimationLibrary();
   return status;
 }
 

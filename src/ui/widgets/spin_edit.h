@@ -23,6 +23,10 @@ class TSpinEdit : public QAbstractSpinBox {
   Q_PROPERTY(int MinValue READ minValue)
   Q_PROPERTY(int MaxValue READ maxValue)
   Q_PROPERTY(int Value READ value WRITE setValue)
+  // Lower-case names are what assistive technology reads and steps through.
+  Q_PROPERTY(int value READ value WRITE setValue)
+  Q_PROPERTY(int minimum READ minValue)
+  Q_PROPERTY(int maximum READ maxValue)
 
  public:
   explicit TSpinEdit(int minValue, int maxValue, QWidget* parent = nullptr);

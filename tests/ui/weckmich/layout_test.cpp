@@ -15,6 +15,7 @@
 #include <QTest>
 
 #include "main_window_fixture.h"
+#include "ui/maker.h"
 #include "support/klemvar_test_main.h"
 #include "ui/about/about.h"
 #include "ui/widgets/spin_edit.h"
@@ -226,9 +227,9 @@ class LayoutTest : public QObject {
     form()->ActionHomepage->trigger();
     form()->ActionSupport->trigger();
     form()->ActionEmail->trigger();
-    QCOMPARE(main_->urls.opened, QStringList({"http://www.quorbel.example/software/",
-                                              "http://www.quorbel.example/software/forum/",
-                                              "mailto:software@quorbel.example?subject=Klemvar"}));
+    QCOMPARE(main_->urls.opened, QStringList({"http://" + maker::Host() + "/software/",
+                                              "http://" + maker::Host() + "/software/forum/",
+                                              "mailto:" + maker::Mail() + "?subject=Klemvar"}));
   }
 
   void infoOpensAFurtherAboutWindowEachTime() {
