@@ -4,10 +4,10 @@
 
 #include "core/alarmcore.h"
 #include "platform/http/http_init.h"
-#include "ui/frame/application.h"
-#include "ui/frame/application_icon.h"
 #include "ui/download/DownloadAnim.h"
 #include "ui/download/DownloadStatus.h"
+#include "ui/frame/application.h"
+#include "ui/frame/application_icon.h"
 #include "ui/weckmich/weckmich.h"
 
 namespace klemvar {

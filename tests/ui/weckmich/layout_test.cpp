@@ -15,9 +15,9 @@
 #include <QTest>
 
 #include "main_window_fixture.h"
-#include "ui/maker.h"
 #include "support/klemvar_test_main.h"
 #include "ui/about/about.h"
+#include "ui/maker.h"
 #include "ui/widgets/spin_edit.h"
 #include "ui/widgets/status_bar.h"
 
