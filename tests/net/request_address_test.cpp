@@ -18,6 +18,16 @@ TEST(HostIsUsable, RefusesWhatCurlWouldReadAsAnotherPartOfTheUrl) {
   }
 }
 
+// Found by fuzz_url_host: curl reads the host and the address only up to a
+// zero byte, so "host\0:8081" passed the check as "host" and the request lost
+// its port and path.
+TEST(HostIsUsable, RefusesAZeroByteThatWouldCutTheAddress) {
+  using namespace std::string_literals;
+  EXPECT_FALSE(HostIsUsable("host\0:8081"s));
+  EXPECT_FALSE(HostIsUsable("\0"s));
+  EXPECT_EQ(RequestAddress("127.0.0.1\0@evil"s, 80, "/x"), std::nullopt);
+}
+
 TEST(EscapeObjectPath, EscapesOnlyWhatCurlWouldRejectOrCut) {
   EXPECT_EQ(EscapeObjectPath("/software/download/update.ini"), "/software/download/update.ini");
   EXPECT_EQ(EscapeObjectPath("/a?b=1&c=%20&d=/e"), "/a?b=1&c=%20&d=/e");
