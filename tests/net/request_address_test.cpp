@@ -28,6 +28,14 @@ TEST(HostIsUsable, RefusesAZeroByteThatWouldCutTheAddress) {
   EXPECT_EQ(RequestAddress("127.0.0.1\0@evil"s, 80, "/x"), std::nullopt);
 }
 
+// Found by fuzz_url_host: curl took control bytes as a host part but then
+// refused the whole address built from it.
+TEST(HostIsUsable, RefusesWhatCurlTakesAsAHostButNotInAnAddress) {
+  for (const char* host : {"a\x13" "b", "a\x01", "\x7f", "\x13u\xff\xffth"}) {
+    EXPECT_FALSE(HostIsUsable(host)) << host;
+  }
+}
+
 TEST(EscapeObjectPath, EscapesOnlyWhatCurlWouldRejectOrCut) {
   EXPECT_EQ(EscapeObjectPath("/software/download/update.ini"), "/software/download/update.ini");
   EXPECT_EQ(EscapeObjectPath("/a?b=1&c=%20&d=/e"), "/a?b=1&c=%20&d=/e");
