@@ -4,13 +4,25 @@
 
 namespace klemvar {
 
-bool HostIsUsable(const std::string& host) {
-  if (host.empty() || host.find_first_of(":%") != std::string::npos) return false;
+namespace {
+
+// curl takes some hosts as a host part (control bytes, for one) that it then
+// refuses inside a whole address, so the address is tried as well.
+bool CurlAccepts(CURLUPart part, const std::string& text) {
   CURLU* url = curl_url();
   if (url == nullptr) return false;
-  const bool accepted = curl_url_set(url, CURLUPART_HOST, host.c_str(), 0) == CURLUE_OK;
+  const bool accepted = curl_url_set(url, part, text.c_str(), 0) == CURLUE_OK;
   curl_url_cleanup(url);
   return accepted;
+}
+
+}  // namespace
+
+bool HostIsUsable(const std::string& host) {
+  // curl reads the host, and later the whole address, only up to a zero byte.
+  static constexpr std::string_view kRefused(":%\0", 3);
+  if (host.empty() || host.find_first_of(kRefused) != std::string::npos) return false;
+  return CurlAccepts(CURLUPART_HOST, host) && CurlAccepts(CURLUPART_URL, "http://" + host + "/");
 }
 
 std::string EscapeObjectPath(std::string_view object_path) {

@@ -12,8 +12,9 @@
 namespace klemvar {
 
 // True when host is a host name and nothing more: not empty, accepted by curl
-// as a URL's host part, without ":" (a port, or an IPv6 literal that WinINet's
-// host field would not take either) and without "%" (curl would decode it).
+// as a URL's host part and inside a whole address, without ":" (a port, or an IPv6 literal that
+// WinINet's host field would not take either), without "%" (curl would decode it) and without a
+// zero byte (curl would read only up to it).
 bool HostIsUsable(const std::string& host);
 
 // The object path as it may stand in a URL without curl changing it: bytes that

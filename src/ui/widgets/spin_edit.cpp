@@ -7,21 +7,14 @@
 #include <algorithm>
 #include <optional>
 
+#include "core/integer_text.h"
+
 namespace klemvar {
 namespace {
 
-// A decimal integer with an optional sign that fits in 32 bits, and nothing else.
-std::optional<int> ParseInteger(const QString& text) {
-  const QString digits =
-      text.startsWith(QLatin1Char('+')) || text.startsWith(QLatin1Char('-')) ? text.mid(1) : text;
-  if (digits.isEmpty()) return std::nullopt;
-  for (QChar c : digits) {
-    if (c < QLatin1Char('0') || c > QLatin1Char('9')) return std::nullopt;
-  }
-  bool ok = false;
-  const int value = text.toInt(&ok, 10);
-  return ok ? std::optional<int>(value) : std::nullopt;
-}
+// The field's text as a decimal integer (see ParseInt32); text in any other
+// script is not ASCII and so never reads as one.
+std::optional<int> ParseInteger(const QString& text) { return ParseInt32(text.toStdString()); }
 
 }  // namespace
 
