@@ -31,7 +31,9 @@ TEST(HostIsUsable, RefusesAZeroByteThatWouldCutTheAddress) {
 // Found by fuzz_url_host: curl took control bytes as a host part but then
 // refused the whole address built from it.
 TEST(HostIsUsable, RefusesWhatCurlTakesAsAHostButNotInAnAddress) {
-  for (const char* host : {"a\x13" "b", "a\x01", "\x7f", "\x13u\xff\xffth"}) {
+  for (const char* host : {"a\x13"
+                           "b",
+                           "a\x01", "\x7f", "\x13u\xff\xffth"}) {
     EXPECT_FALSE(HostIsUsable(host)) << host;
   }
 }

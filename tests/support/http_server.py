@@ -11,6 +11,8 @@ killed. The request path picks the answer:
   /hang-headers       reads the request and never answers
   /hang-body/A/N      Content-Length A, N bytes, then silence until the client goes
   /hang-nolen/N       no Content-Length, N bytes, then silence until the client goes
+  /reset/A/N          Content-Length A, N bytes, then the connection is reset
+  /trickle/MS         a whole answer with body "body", one byte every MS milliseconds
   /notfound           a 404 page with a matching Content-Length
   /zeros              a body with zero bytes in it, with Content-Length
   /empty              Content-Length: 0 and no body
@@ -28,6 +30,7 @@ import argparse
 import os
 import socket
 import socketserver
+import struct
 import sys
 import threading
 import time
@@ -82,6 +85,18 @@ def wait_for_close(conn):
         pass
 
 
+def reset(conn):
+    """Closes with a zero linger time, so the client gets a reset instead of an end."""
+    conn.setsockopt(socket.SOL_SOCKET, socket.SO_LINGER, struct.pack("ii", 1, 0))
+    conn.close()
+
+
+def trickle(conn, data, pause):
+    for i in range(len(data)):
+        conn.sendall(data[i : i + 1])
+        time.sleep(pause)
+
+
 def answer(conn, parts, raw):
     kind = parts[0] if parts else ""
     if kind == "len":
@@ -106,6 +121,12 @@ def answer(conn, parts, raw):
         send_head(conn, "200 OK", None)
         send_pattern(conn, int(parts[1]))
         wait_for_close(conn)
+    elif kind == "reset":
+        send_head(conn, "200 OK", int(parts[1]))
+        send_pattern(conn, int(parts[2]))
+        reset(conn)
+    elif kind == "trickle":
+        trickle(conn, b"HTTP/1.0 200 OK\r\nContent-Length: 4\r\n\r\nbody", int(parts[1]) / 1000)
     elif kind == "notfound":
         send_head(conn, "404 Not Found", len(NOT_FOUND_PAGE), ["Content-Type: text/html"])
         conn.sendall(NOT_FOUND_PAGE)
@@ -143,7 +164,7 @@ class Handler(socketserver.BaseRequestHandler):
             path = target.split("?", 1)[0]
             parts = [urllib.parse.unquote(p) for p in path.split("/")[1:]]
             answer(conn, parts, raw)
-        except (BrokenPipeError, ConnectionResetError):
+        except OSError:  # the client went away, or the answer reset the connection
             pass
 
 

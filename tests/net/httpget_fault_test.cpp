@@ -1,0 +1,226 @@
+// Faults injected into transfers: a server that resets, trickles or lies about
+// the length, and a disk that refuses, is a directory or fills up halfway. Each
+// transfer ends in exactly one OnError, in time, and the worker goes away.
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QPointer>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <cstdio>
+#include <cstring>
+
+#include "http_test_server.h"
+#include "net/HTTPGet.h"
+#include "transfer_log.h"
+
+using namespace std::chrono_literals;
+
+namespace klemvar::testing {
+namespace {
+
+constexpr char kWriteLimitedChild[] = "--write-limited-child";
+constexpr int kWriteLimit = 50'000;
+constexpr int kLongBody = 200'000;
+
+// Runs one file transfer from the server on port into file and prints
+// "<errors> <ends> <other ends>". The parent has limited the file size and
+// ignored SIGXFSZ before exec, so writes past the limit fail with EFBIG.
+int RunWriteLimitedChild(int argc, char** argv, std::uint16_t port, const char* file) {
+  QCoreApplication app(argc, argv);
+  InstallTransportToPort(port);
+  TransferLog log;
+  {
+    THTTPGet get;
+    log.Attach(get);
+    get.URL = HttpTestServer::Url(QStringLiteral("/len/%1").arg(kLongBody));
+    get.FileName = QString::fromLocal8Bit(file);
+    get.FetchFile();
+    RunUntilEnded(log, 10'000);
+    const QPointer<THTTPGetThread> worker = get.Worker();
+    RunUntil([&] { return worker.isNull(); }, 5000);
+  }
+  SetHttpTransport(nullptr);
+  std::printf("%d %d\n", log.errors, log.ends());
+  return 0;
+}
+
+// Starts this binary as a child limited to kWriteLimit bytes per file and
+// returns what it printed.
+QByteArray RunChildWithWriteLimit(std::uint16_t port, const QString& file) {
+  int output[2];
+  if (pipe2(output, O_CLOEXEC) != 0) return QByteArray();
+  const QByteArray self = QCoreApplication::applicationFilePath().toLocal8Bit();
+  const QByteArray portText = QByteArray::number(port);
+  const QByteArray fileText = file.toLocal8Bit();
+  const char* const argv[] = {self.constData(), kWriteLimitedChild, portText.constData(),
+                              fileText.constData(), nullptr};
+  const pid_t pid = fork();
+  if (pid == 0) {  // only async-signal-safe calls until exec; both survive it
+    const rlimit limit{kWriteLimit, kWriteLimit};
+    setrlimit(RLIMIT_FSIZE, &limit);
+    signal(SIGXFSZ, SIG_IGN);
+    dup2(output[1], STDOUT_FILENO);
+    execv(argv[0], const_cast<char* const*>(argv));
+    _exit(127);
+  }
+  close(output[1]);
+  QByteArray printed;
+  char buffer[256];
+  for (ssize_t n; (n = read(output[0], buffer, sizeof buffer)) > 0;) printed.append(buffer, n);
+  close(output[0]);
+  int status = 0;
+  if (pid > 0) waitpid(pid, &status, 0);
+  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) return QByteArray("child failed");
+  return printed.trimmed();
+}
+
+}  // namespace
+
+class HttpGetFaultTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase();
+  void init();
+  void cleanupTestCase();
+
+  void serverFaultsEndInOneError_data();
+  void serverFaultsEndInOneError();
+  void headersTrickledInFailAtTheStallTimeout();
+  void diskFaultsEndInOneError_data();
+  void diskFaultsEndInOneError();
+  void aWriteFailingHalfwayEndsInOneError();
+
+ private:
+  // Runs a file transfer of path into fileName; checks that it ends in one
+  // OnError and that its worker goes away.
+  void ExpectOneError(const QString& path, const QString& fileName);
+
+  HttpTestServer server_;
+  std::unique_ptr<QTemporaryDir> dir_;
+  QString file_;
+};
+
+void HttpGetFaultTest::initTestCase() {
+  for (const char* name : {"http_proxy", "HTTP_PROXY", "all_proxy", "ALL_PROXY", "no_proxy"}) {
+    qunsetenv(name);
+  }
+  QVERIFY2(server_.Start(), qPrintable(server_.error()));
+}
+
+void HttpGetFaultTest::init() {
+  server_.InstallTransport(5s, 2s);
+  dir_ = std::make_unique<QTemporaryDir>();
+  QVERIFY(dir_->isValid());
+  file_ = dir_->filePath(QStringLiteral("body.bin"));
+}
+
+void HttpGetFaultTest::cleanupTestCase() {
+  SetHttpTransport(nullptr);
+  server_.Stop();
+}
+
+void HttpGetFaultTest::ExpectOneError(const QString& path, const QString& fileName) {
+  TransferLog log;
+  THTTPGet get;
+  log.Attach(get);
+  get.URL = HttpTestServer::Url(path);
+  get.FileName = fileName;
+  get.FetchFile();
+  const QPointer<THTTPGetThread> worker = get.Worker();
+  QVERIFY(RunUntilEnded(log, 5000));
+  QCOMPARE(log.errors, 1);
+  QCOMPARE(log.ends(), 1);
+  QVERIFY(RunUntil([&] { return worker.isNull(); }, 5000));
+}
+
+void HttpGetFaultTest::serverFaultsEndInOneError_data() {
+  QTest::addColumn<QString>("path");
+  QTest::addColumn<QByteArray>("sent");  // the body the server sends
+  const QByteArray body = "body";
+  QTest::newRow("connection reset mid-body") << "/reset/100000/30000" << Pattern(30000);
+  QTest::newRow("10 GB announced, short body") << "/wronglen/10737418240/3000" << Pattern(3000);
+  QTest::newRow("length -1") << "/badlen/-1" << body;
+  QTest::newRow("length 2147483648") << "/badlen/2147483648" << body;
+  QTest::newRow("length 12abc") << "/badlen/12abc" << body;
+  // The blank is the header's optional white space: 12 announced, 4 sent.
+  QTest::newRow("length with a blank: \" 12\"") << "/badlen/%2012" << body;
+  QTest::newRow("empty length") << "/badlen/" << body;
+}
+
+void HttpGetFaultTest::serverFaultsEndInOneError() {
+  QFETCH(QString, path);
+  QFETCH(QByteArray, sent);
+  ExpectOneError(path, file_);
+  // Whatever reached the file is the body's beginning, never anything else.
+  const QByteArray written = FileBytes(file_);
+  if (written != kNoFile) QCOMPARE(written, sent.left(written.size()));
+}
+
+void HttpGetFaultTest::headersTrickledInFailAtTheStallTimeout() {
+  // One byte a second would take most of a minute to finish the answer; the
+  // stall time-out is injected shorter than the gap, so the test stays short.
+  server_.InstallTransport(5s, 300ms);
+  QElapsedTimer elapsed;
+  elapsed.start();
+  ExpectOneError(QStringLiteral("/trickle/1000"), file_);
+  QVERIFY(elapsed.elapsed() < 3000);
+}
+
+void HttpGetFaultTest::diskFaultsEndInOneError_data() {
+  QTest::addColumn<QString>("target");
+  QTest::newRow("folder that cannot be written") << "read-only";
+  QTest::newRow("target path is a directory") << "directory";
+}
+
+void HttpGetFaultTest::diskFaultsEndInOneError() {
+  QFETCH(QString, target);
+  QString fileName = dir_->path();
+  if (target == "read-only") {
+    // Permissions do not bind root, and tests often run as root: there, a
+    // folder of the process file system stands in, which nobody may write.
+    if (geteuid() == 0) {
+      fileName = QStringLiteral("/proc/self/body.bin");
+    } else {
+      const QString folder = dir_->filePath(QStringLiteral("locked"));
+      QVERIFY(QDir().mkdir(folder));
+      QVERIFY(chmod(QFile::encodeName(folder).constData(), 0555) == 0);
+      fileName = folder + QStringLiteral("/body.bin");
+    }
+  }
+  ExpectOneError(QStringLiteral("/len/100000"), fileName);
+  QVERIFY(!QFileInfo(fileName).isFile());
+}
+
+void HttpGetFaultTest::aWriteFailingHalfwayEndsInOneError() {
+  const QByteArray printed = RunChildWithWriteLimit(server_.port(), file_);
+  QCOMPARE(printed, QByteArray("1 1"));
+  // The file holds the body up to the limit, and nothing after it.
+  const QByteArray written = FileBytes(file_);
+  QVERIFY(written != kNoFile);
+  QVERIFY(written.size() > 0 && written.size() <= kWriteLimit);
+  QCOMPARE(written, Pattern(written.size()));
+}
+
+}  // namespace klemvar::testing
+
+int main(int argc, char** argv) {
+  if (argc == 4 && std::strcmp(argv[1], klemvar::testing::kWriteLimitedChild) == 0) {
+    return klemvar::testing::RunWriteLimitedChild(
+        argc, argv, static_cast<std::uint16_t>(std::atoi(argv[2])), argv[3]);
+  }
+  QCoreApplication app(argc, argv);
+  klemvar::testing::HttpGetFaultTest test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+#include "httpget_fault_test.moc"
