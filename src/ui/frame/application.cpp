@@ -13,6 +13,8 @@ namespace klemvar {
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
   // Only the main window ends the program; other windows merely close.
   setQuitOnLastWindowClosed(false);
+  // Lets the desktop match the windows to the installed launcher and its icon.
+  setDesktopFileName(QStringLiteral(KLEMVAR_APP_ID));
   connect(this, &QGuiApplication::focusWindowChanged, this, &TApplication::RememberActive);
 }
 
