@@ -7,8 +7,12 @@
 
 namespace klemvar::maker {
 
-inline QString Host() { return QStringLiteral(KLEMVAR_MAKER_HOST); }
-inline QString Mail() { return QStringLiteral(KLEMVAR_MAKER_MAIL); }
+// Compiled in one place, maker.cpp, so that a test program can link its own
+// definitions in place of it (see tests/e2e/update) without a second build of
+// the windows.
+QString Host();
+QString Mail();
+
 inline QString HomepageAddress() { return "http://" + Host() + "/software/"; }
 inline QString SupportAddress() { return "http://" + Host() + "/software/forum/"; }
 inline QString MailAddress() { return "mailto:" + Mail() + "?subject=Klemvar"; }

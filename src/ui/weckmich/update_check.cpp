@@ -1,16 +1,103 @@
-// The update check's handlers.
+// The update check: asks, fetches the update file with HTTPGet while a progress
+// window shows, then compares the version and offers the download page.
 
+#include "ui/weckmich/update_check.h"
+
+#include <QFile>
+
+#include "core/alarmcore.h"
+#include "core/inifile.h"
+#include "core/number.h"
+#include "net/HTTPGet.h"
+#include "platform/messagebox/message_box.h"
+#include "platform/urlopen/url_opener.h"
+#include "ui/download/DownloadAnim.h"
+#include "ui/download/DownloadStatus.h"
+#include "ui/maker.h"
 #include "ui/weckmich/weckmich.h"
 
 namespace klemvar {
+namespace {
 
-// Asks, fetches the update information and shows the progress window.
-void TFormKlemvar::ActionUpdateExecute() {}
+// The texts break lines the Windows way; the message box turns them into breaks.
+const char kQuestionText[] =
+    "Soll geprüft werden, ob eine neue Klemvar Version zur Verfügung steht?\r\r"
+    "Beachten Sie, dass eine Verbindung zum Internet hergestellt\r"
+    "sein muss, damit die Prüfung durchgeführt werden kann!";
+const char kQuestionCaption[] = "Update suchen";
+const char kNoNewerText[] = "Es ist keine aktuellere Klemvar Version verfügbar!";
+const char kNoNewerCaption[] = "Keine neue Version gefunden";
+const char kNewerText[] =
+    "Es ist eine neuere Klemvar Version verfügbar!\n\r"
+    "Wollen Sie diese nun herunterladen?";
+const char kNewerCaption[] = "Neue Version gefunden";
+const char kFailureText[] =
+    "Update konnte leider nicht geprüft werden!\r\r"
+    "Prüfen Sie bitte, ob eine Verbindung zum Internet besteht!";
+const char kFailureCaption[] = "Fehler!";
 
-// Reads the fetched version number, compares it and offers the download page.
-void TFormKlemvar::HTTPGetDoneFile(QObject*, const QString&, int) {}
+int Ask(const char* text, const char* caption, unsigned flags) {
+  return ShowMessageBox(QString::fromUtf8(text), QString::fromUtf8(caption), flags);
+}
 
-// Tells the user that the update information could not be fetched.
-void TFormKlemvar::HTTPGetError(QObject*) {}
+}  // namespace
+
+QString LocalUpdateFile() { return QString::fromStdString(ProgramFolder) + "update.ini"; }
+
+void TFormKlemvar::CreateHTTPGet() {
+  HTTPGet = new THTTPGet(this);
+  HTTPGet->setObjectName(QStringLiteral("HTTPGet"));
+  HTTPGet->AcceptTypes = QStringLiteral("*/*");
+  HTTPGet->Agent = QStringLiteral("Pellomar HTTPGet");
+  HTTPGet->BinaryData = false;
+  HTTPGet->UseCache = false;
+  HTTPGet->WaitThread = false;
+  HTTPGet->OnDoneFile = EventMethod(this, &TFormKlemvar::HTTPGetDoneFile);
+  HTTPGet->OnError = EventMethod(this, &TFormKlemvar::HTTPGetError);
+}
+
+void TFormKlemvar::ActionUpdateExecute() {
+  if (Ask(kQuestionText, kQuestionCaption, mb::kYesNo | mb::kIconQuestion) != mb::kIdYes) return;
+
+  // Each check has a window of its own; an earlier one stays as it is.
+  TFormDownload* const form = CreateFormDownload();
+  // Every window's cancel and close stop the one transfer there is.
+  connect(form, &TFormDownload::TransferCancelRequested, HTTPGet, &THTTPGet::Cancel);
+  form->show();
+  // A clip that cannot be opened ends the check here; the error goes to the
+  // frame's report and the window stays until the user closes it.
+  StartDownloadAnimation();
+  form->Cancelled = false;
+
+  HTTPGet->URL = maker::UpdateFileAddress();
+  HTTPGet->FileName = LocalUpdateFile();
+  // While an earlier check still fetches, this starts nothing: that transfer's
+  // outcome then closes the newest window.
+  HTTPGet->FetchFile();
+}
+
+void TFormKlemvar::HTTPGetDoneFile(QObject*, const QString&, int) {
+  if (FormDownload) FormDownload->close();
+
+  const QString file = LocalUpdateFile();
+  const double VersionZahl = ReadVersionNumber(file.toStdString(), CurrentDecimalSeparator());
+  QFile::remove(file);  // a copy that cannot be deleted is no reason to stop
+
+  if (!(VersionZahl > ProgramVersionNumber)) {
+    Ask(kNoNewerText, kNoNewerCaption, mb::kOk | mb::kIconInformation);
+    return;
+  }
+  if (Ask(kNewerText, kNewerCaption, mb::kYesNo | mb::kIconQuestion) != mb::kIdYes) return;
+  OpenUrl(maker::DownloadPageAddress());
+  close();  // ends the program, whether the browser came up or not
+}
+
+void TFormKlemvar::HTTPGetError(QObject*) {
+  // A cancelled check ends silently. Only the newest window is asked: a cancel
+  // in an older one stops the transfer all the same, and the error then shows.
+  if (FormDownload && FormDownload->Cancelled) return;
+  if (FormDownload) FormDownload->close();
+  Ask(kFailureText, kFailureCaption, mb::kOk | mb::kIconError);
+}
 
 }  // namespace klemvar

@@ -22,6 +22,7 @@ class QTimer;
 namespace klemvar {
 
 class TAboutBox;
+class THTTPGet;
 class TFormWeckdienst;
 class TSpinEdit;
 class TStatusBar;
@@ -66,6 +67,9 @@ class TFormKlemvar : public QWidget {
   QMenu* PopupMenu = nullptr;
   QAction* Weckereinstellen1 = nullptr;
   QAction* Beenden1 = nullptr;
+
+  // Fetches the update information for the update check.
+  THTTPGet* HTTPGet = nullptr;
 
   // The windows opened last; earlier ones stay open on their own.
   QPointer<TFormWeckdienst> AlarmWindow;
@@ -127,6 +131,7 @@ class TFormKlemvar : public QWidget {
   void FitCaptions();
   void CreateMenuBar();
   void CreateTrayIcon();
+  void CreateHTTPGet();
   void ConnectHandlers();
 
   void FormCreate();
