@@ -31,6 +31,8 @@ outside() {
   for tool in cpack dpkg-deb dpkg-shlibdeps apt-get unshare Xvfb xdotool dbus-run-session; do
     command -v "$tool" >/dev/null || skip "$tool is not installed"
   done
+  # Containers without the right to mount cannot give the package a scratch system.
+  unshare --mount true 2>/dev/null || skip "no private mount namespace here"
 
   work=$(mktemp -d "${TMPDIR:-/tmp}/klemvar-package.XXXXXX")
   trap 'rm -rf "$work"' EXIT
