@@ -9,7 +9,7 @@ holds VersionZahl=TEXT:
 
   full     the whole file with a matching Content-Length
   hang     the Content-Length and the first bytes, then silence until the
-           client goes: a slow answer that is still arriving
+           client goes (then it prints "CLOSED"): a slow answer still arriving
   broken   the Content-Length and the first bytes, then the connection ends:
            a transfer broken off
 
@@ -56,6 +56,7 @@ def make_handler(body, mode):
                 conn.sendall(body[:HEAD_BYTES])
                 if mode == "hang":
                     http_server.wait_for_close(conn)
+                    print("CLOSED", flush=True)
             except OSError:  # the client went away
                 pass
 
