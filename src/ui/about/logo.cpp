@@ -6,8 +6,21 @@
 
 namespace klemvar {
 
+namespace {
+
+QString& LogoPath() {
+  static QString path = QString::fromLatin1(kAboutLogoResource);
+  return path;
+}
+
+}  // namespace
+
+QString AboutLogoPath() { return LogoPath(); }
+
+void SetAboutLogoPath(const QString& path) { LogoPath() = path; }
+
 QImage AboutLogo() {
-  QFile file(QString::fromLatin1(kAboutLogoResource));
+  QFile file(LogoPath());
   if (!file.open(QIODevice::ReadOnly)) return {};
   return DecodeJpeg(file.readAll());
 }

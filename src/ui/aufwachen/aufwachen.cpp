@@ -20,7 +20,10 @@ namespace klemvar {
 
 namespace {
 
-constexpr auto kRingResource = ":/sounds/RING.wav";
+QString& RingPath() {
+  static QString path = QString::fromLatin1(kRingResource);
+  return path;
+}
 
 QFont LabelFont() {
   QFont font(QStringLiteral("Arial"));
@@ -31,7 +34,11 @@ QFont LabelFont() {
 
 }  // namespace
 
-void StartRing() { PlaySoundLooping(QString::fromLatin1(kRingResource)); }
+QString RingResource() { return RingPath(); }
+
+void SetRingResource(const QString& path) { RingPath() = path; }
+
+void StartRing() { PlaySoundLooping(RingPath()); }
 
 void StopRing() { StopSound(); }
 

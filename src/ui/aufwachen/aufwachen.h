@@ -3,6 +3,7 @@
 // The alarm window and the ring.
 
 #include <QDialog>
+#include <QString>
 
 class QFrame;
 class QLabel;
@@ -12,6 +13,14 @@ class QTimer;
 namespace klemvar {
 
 class MnemonicLabel;
+
+// The embedded ring, a RIFF WAVE image.
+inline constexpr char kRingResource[] = ":/sounds/RING.wav";
+
+// Where the ring is played from; kRingResource unless changed. Tests point it at
+// damaged or missing data.
+QString RingResource();
+void SetRingResource(const QString& path);
 
 // Starts the built-in ring in an endless loop, from its beginning, replacing any
 // sound the program plays. Returns at once.
