@@ -1,21 +1,74 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds Klemvar and runs every test.
+# Installs what is missing, builds Klemvar and runs every test: the ordinary
+# build, the whole suite again under AddressSanitizer and UndefinedBehavior-
+# Sanitizer, the HTTP worker tests under ThreadSanitizer, every fuzzer for a
+# bounded time and a one-minute soak of the real program. Prints how long each
+# section took.
+#
+# KLEMVAR_BUILD_PREFIX (default "build/") is put before each preset's name to
+# give its build folder, so that a second copy of the run can use folders of
+# its own.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc)
+prefix=${KLEMVAR_BUILD_PREFIX:-build/}
 
+timings=()
+section_name=
+section_start=$SECONDS
+section() {
+  [ -n "$section_name" ] && timings+=("$(printf '%5d s  %s' $((SECONDS - section_start)) "$section_name")")
+  section_name=$1
+  section_start=$SECONDS
+  [ -n "$1" ] && echo "== $1"
+}
+report_timings() {
+  section ""
+  echo "== time per section"
+  printf '%s\n' "${timings[@]}"
+  echo "$(printf '%5d s' "$SECONDS")  in all"
+}
+trap report_timings EXIT
+
+# configure_build PRESET [TARGETS...]: configures and builds a preset in its folder.
+configure_build() {
+  local preset=$1
+  shift
+  cmake --preset "$preset" -B "$prefix$preset" >/dev/null
+  if [ $# -gt 0 ]; then
+    cmake --build "$prefix$preset" -j "$jobs" --target "$@"
+  else
+    cmake --build "$prefix$preset" -j "$jobs"
+  fi
+}
+
+section "installing dependencies"
 bash scripts/install-deps.sh --with-tests
 
-echo "== format check"
+section "format check"
 bash scripts/check-format.sh
 
-echo "== default build"
-cmake --preset default >/dev/null
-cmake --build --preset default -j "$jobs"
-ctest --preset default -j "$jobs" --timeout 300
+section "default build and tests"
+configure_build default
+ctest --test-dir "${prefix}default" --output-on-failure -j "$jobs" --timeout 300
 
-echo "== ThreadSanitizer build: the HTTP component's worker-thread tests"
+# Everything again, the end-to-end tests included. UBSan aborts on its first
+# finding (-fno-sanitize-recover), so a finding fails its test.
+section "AddressSanitizer and UndefinedBehaviorSanitizer build and tests"
+configure_build asan
+ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1 \
+  UBSAN_OPTIONS=print_stacktrace=1 \
+  ctest --test-dir "${prefix}asan" --output-on-failure -j "$jobs" --timeout 600
+
+section "ThreadSanitizer build: the HTTP component's worker-thread tests"
 # Only the targets those tests need (core, platform, net), to keep it quick.
-cmake --preset tsan >/dev/null
-cmake --build --preset tsan -j "$jobs" --target httpget_fetch_tests httpget_lifecycle_tests
-ctest --preset tsan -L tsan -j "$jobs" --timeout 300
+configure_build tsan httpget_fetch_tests httpget_lifecycle_tests httpget_fault_tests
+ctest --test-dir "${prefix}tsan" -L tsan --output-on-failure -j "$jobs" --timeout 300
+
+section "fuzzing (about 30 s per target)"
+FUZZ_BUILD_DIR="${prefix}fuzz" bash scripts/fuzz.sh
+
+section "soak: 60 s of alarm windows with the real program"
+status=0
+SOAK_SECONDS=60 bash bench/soak/soak.sh "${prefix}default/src/klemvar" || status=$?
+[ "$status" = 0 ] || [ "$status" = 77 ]  # 77: a tool it needs is missing
