@@ -77,9 +77,11 @@ inside() {
   local deb=$1 work=$2
   app_id=$3
   export DEBIAN_FRONTEND=noninteractive
-  # The package's dependencies are installed already; nothing may be fetched.
-  # (--no-download would refuse the local file too.)
-  local apt=(apt-get -y -qq -o APT::Sandbox::User=root)
+  # The package's dependencies are installed already and nothing is fetched:
+  # without sources apt knows of no archive. (--no-download would refuse the
+  # local file as well.)
+  local apt=(apt-get -y -qq -o APT::Sandbox::User=root
+    -o Dir::Etc::SourceList=/dev/null -o Dir::Etc::SourceParts=/nonexistent)
   ks_check "apt-get installs the package" "${apt[@]}" install "$deb"
   ks_check "dpkg knows it as installed" package_installed
   ks_check "every file is in place" all_present "$work/packaged.txt"
