@@ -63,7 +63,8 @@ start_check() {
 }
 
 case $UPDATE_SCENARIO in
-  newer | cancel) start_server --version 1.21 --answer "$([ "$UPDATE_SCENARIO" = cancel ] && echo hang || echo full)" ;;
+  newer) start_server --version 1.21 ;;
+  cancel) start_server --version 1.21 --answer hang ;;
   same) start_server --version 1.2 ;;
   no-server) ;;
   *) echo "unknown scenario $UPDATE_SCENARIO" >&2; exit 2 ;;
