@@ -17,10 +17,12 @@ timings=()
 section_name=
 section_start=$SECONDS
 section() {
-  [ -n "$section_name" ] && timings+=("$(printf '%5d s  %s' $((SECONDS - section_start)) "$section_name")")
+  if [ -n "$section_name" ]; then
+    timings+=("$(printf '%5d s  %s' $((SECONDS - section_start)) "$section_name")")
+  fi
   section_name=$1
   section_start=$SECONDS
-  [ -n "$1" ] && echo "== $1"
+  if [ -n "$1" ]; then echo "== $1"; fi
 }
 report_timings() {
   section ""
@@ -56,7 +58,7 @@ ctest --test-dir "${prefix}default" --output-on-failure -j "$jobs" --timeout 300
 # finding (-fno-sanitize-recover), so a finding fails its test.
 section "AddressSanitizer and UndefinedBehaviorSanitizer build and tests"
 configure_build asan
-ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1 \
+ASAN_OPTIONS=detect_leaks=1 \
   UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir "${prefix}asan" --output-on-failure -j "$jobs" --timeout 600
 
