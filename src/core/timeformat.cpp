@@ -1,7 +1,8 @@
 #include "core/timeformat.h"
 
-#include <charconv>
 #include <string_view>
+
+#include "core/integer_text.h"
 
 namespace klemvar {
 namespace {
@@ -10,13 +11,7 @@ TimeFormatSettings current;
 
 // A numeric setting: unreadable counts as "0", text that is no decimal integer as 0.
 long ReadNumber(const LocaleInfoSource& source, LocaleItem item) {
-  const std::string text = source.Read(item).value_or("0");
-  std::string_view digits = text;
-  if (!digits.empty() && digits.front() == '+') digits.remove_prefix(1);
-  long value = 0;
-  const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-  if (error != std::errc() || end != digits.data() + digits.size()) return 0;
-  return value;
+  return ParseInt32(source.Read(item).value_or("0")).value_or(0);
 }
 
 // Counts characters, not bytes, so a single non-ASCII separator still fits.
