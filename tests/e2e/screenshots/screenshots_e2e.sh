@@ -41,7 +41,8 @@ for file in "${!client[@]}"; do
   png=$out/$file
   check "$file is a non-empty PNG" is_png "$png"
   is_png "$png" || continue
-  check "$file is the window with its frame, $(expected_size "$file")" test "$(size_of "$png")" = "$(expected_size "$file")"
+  check "$file is the window with its frame, $(expected_size "$file") (taken: $(size_of "$png"))" \
+    test "$(size_of "$png")" = "$(expected_size "$file")"
   check "$file shows a painted window" has_detail "$png"
   if [ "${client[$file]}" != any ]; then
     check "$file has the client size ${client[$file]}" test "$(client_size "$file")" = "${client[$file]}"

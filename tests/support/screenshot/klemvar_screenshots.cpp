@@ -44,7 +44,9 @@ void Settle(int milliseconds) {
 }
 
 // Waits until the window is on screen and, when it is a framed window, the
-// window manager has framed it; then lets it paint.
+// window manager has framed it; then lets it paint. Under load the window
+// manager can take seconds to reparent a window, so a framed window without
+// margins is never taken: its picture would miss the title bar.
 bool WaitShown(QWidget* window) {
   QElapsedTimer timer;
   timer.start();
@@ -52,10 +54,10 @@ bool WaitShown(QWidget* window) {
   auto ready = [&] {
     QWindow* handle = window->windowHandle();
     if (!handle || !handle->isExposed()) return false;
-    return !framed || !handle->frameMargins().isNull() || timer.elapsed() > 3000;
+    return !framed || !handle->frameMargins().isNull();
   };
   while (!ready()) {
-    if (timer.elapsed() > 10000) return false;
+    if (timer.elapsed() > 20000) return false;
     QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     QThread::msleep(10);
   }
@@ -63,20 +65,24 @@ bool WaitShown(QWidget* window) {
   return true;
 }
 
-// Takes the window with its frame from the screen, as the user sees it.
+// Takes the window with its frame from the screen, as the user sees it. The
+// frame comes from the window handle, which asks the window manager, and not
+// from QWidget::frameGeometry(), whose cached frame strut can still be the
+// unframed one; the manifest line states what was really taken.
 bool Shoot(QWidget* window, const QDir& folder, const QString& file) {
   if (!WaitShown(window)) {
     std::fprintf(stderr, "%s: the window did not show\n", qPrintable(file));
     return false;
   }
-  const QRect frame = window->frameGeometry();
+  QWindow* handle = window->windowHandle();
+  const QMargins m = handle->frameMargins();
+  const QRect frame = handle->geometry().marginsAdded(m);
   const QPixmap picture =
       window->screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
   if (picture.isNull() || !picture.save(folder.filePath(file), "PNG")) {
     std::fprintf(stderr, "%s: cannot write the picture\n", qPrintable(file));
     return false;
   }
-  const QMargins m = window->windowHandle()->frameMargins();
   QTextStream(stdout) << file << ' ' << window->width() << 'x' << window->height() << ' '
                       << m.left() << ',' << m.top() << ',' << m.right() << ',' << m.bottom()
                       << Qt::endl;
