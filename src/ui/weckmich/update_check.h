@@ -4,10 +4,9 @@
 
 #include <QString>
 
-namespace klemvar {
+#include "ui/version.h"  // ProgramVersionNumber, compared with the update file's
 
-// The program's own version, compared with the one the update file announces.
-inline constexpr double ProgramVersionNumber = 1.2;
+namespace klemvar {
 
 // Where the fetched update file is kept until it has been read: "update.ini"
 // in the program's cache folder for this user. An installed program's own
