@@ -42,11 +42,12 @@ int Ask(const char* text, const char* caption, unsigned flags) {
   return ShowMessageBox(QString::fromUtf8(text), QString::fromUtf8(caption), flags);
 }
 
-}  // namespace
-
+// The program's cache folder for this user: $XDG_CACHE_HOME/klemvar.
 QString UpdateFileFolder() {
   return QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
 }
+
+}  // namespace
 
 QString LocalUpdateFile() {
   const QString folder = UpdateFileFolder();
