@@ -193,7 +193,7 @@ icon_in_theme() {
 # listening. The harness is copied where that user may read it.
 as_a_user() {
   local work=$1 user=wecker harness=/home/harness server
-  useradd --create-home --shell /bin/bash "$user"
+  useradd --create-home --home-dir "/home/$user" --shell /bin/bash "$user"
   mkdir -p "$harness/tests/e2e/install"
   cp -r "$here/../../support" "$harness/tests/"
   cp "$here/installed_update_e2e.sh" "$harness/tests/e2e/install/"
