@@ -12,6 +12,7 @@
 #include "ui/about/click_label.h"
 #include "ui/about/logo.h"
 #include "ui/maker.h"
+#include "ui/version.h"
 
 namespace klemvar {
 namespace {
@@ -80,7 +81,7 @@ void TAboutBox::BuildPanel() {
   connect(ProgrammIcon, &ClickLabel::clicked, this, &TAboutBox::URLClick);
 
   AddLabel("ProductName", QStringLiteral("Klemvar"), 160, 16);
-  AddLabel("Version", QStringLiteral("Version 1.2"), 160, 40);
+  AddLabel("Version", QStringLiteral("Version ") + QLatin1String(ProgramVersionText), 160, 40);
   AddLabel("Copyright", QStringLiteral("Copyright © Quorbel Software"), 8, 80);
 
   AddLabel("Homepage", QStringLiteral("Homepage:"), 8, 104);

@@ -3,9 +3,11 @@
 
 #include "ui/weckmich/update_check.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
 
-#include "core/alarmcore.h"
 #include "core/inifile.h"
 #include "core/number.h"
 #include "net/HTTPGet.h"
@@ -40,9 +42,35 @@ int Ask(const char* text, const char* caption, unsigned flags) {
   return ShowMessageBox(QString::fromUtf8(text), QString::fromUtf8(caption), flags);
 }
 
+// The program's cache folder for this user: $XDG_CACHE_HOME/klemvar.
+QString UpdateFileFolder() {
+  return QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+}
+
 }  // namespace
 
-QString LocalUpdateFile() { return QString::fromStdString(ProgramFolder) + "update.ini"; }
+QString LocalUpdateFile() {
+  const QString folder = UpdateFileFolder();
+  return folder.isEmpty() ? QString() : QDir(folder).filePath(QStringLiteral("update.ini"));
+}
+
+bool MakeUpdateFileFolder() {
+  const QString folder = UpdateFileFolder();
+  if (folder.isEmpty()) return false;
+  // Every folder made on the way is the user's alone, as the cache folder
+  // itself must be: what is fetched there is nobody else's business.
+  const QFileDevice::Permissions own =
+      QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner;
+  QStringList missing;
+  for (QDir dir(folder); !dir.exists(); dir.setPath(QFileInfo(dir.path()).path())) {
+    if (dir.isRoot()) return false;
+    missing.prepend(dir.path());
+  }
+  for (const QString& path : missing) {
+    if (!QDir().mkdir(path, own)) return false;
+  }
+  return true;
+}
 
 void TFormKlemvar::CreateHTTPGet() {
   HTTPGet = new THTTPGet(this);
@@ -69,6 +97,12 @@ void TFormKlemvar::ActionUpdateExecute() {
   StartDownloadAnimation();
   form->Cancelled = false;
 
+  // Without a folder to keep the file in, the check fails as a transfer that
+  // cannot write it would.
+  if (!MakeUpdateFileFolder()) {
+    HTTPGetError(HTTPGet);
+    return;
+  }
   HTTPGet->URL = maker::UpdateFileAddress();
   HTTPGet->FileName = LocalUpdateFile();
   // While an earlier check still fetches, this starts nothing: that transfer's

@@ -28,10 +28,12 @@ HERE=$(cd "$(dirname "$0")" && pwd)
 source "$HERE/../../support/session.sh"
 ks_require Xvfb xdotool xwininfo
 
-# A folder of its own: the program keeps update.ini beside itself.
+# A folder of its own, to see that nothing is left beside the program, and a
+# cache of the test's own, where the program keeps update.ini meanwhile.
 mkdir "$KS_TMP/program"
 cp "$KLEMVAR_LOOPBACK_BIN" "$KS_TMP/program/klemvar"
 KLEMVAR_BIN=$KS_TMP/program/klemvar
+export XDG_CACHE_HOME=$KS_TMP/cache
 
 mkdir "$KS_TMP/bin"
 cat >"$KS_TMP/bin/xdg-open" <<EOF
@@ -49,7 +51,7 @@ start_server() {
 }
 
 served() { grep -q '^> GET /software/download/update.ini HTTP/1.0' "$SERVER_LOG"; }
-no_update_file() { [ ! -e "$KS_TMP/program/update.ini" ]; }
+no_update_file() { [ ! -e "$KS_TMP/program/update.ini" ] && [ ! -e "$XDG_CACHE_HOME/klemvar/update.ini" ]; }
 program_runs() { kill -0 "$KLEMVAR_PID" 2>/dev/null; }
 no_window() { [ -z "$(ks_find_window "$1")" ]; }
 
@@ -80,6 +82,7 @@ case $UPDATE_SCENARIO in
   newer)
     ks_check "the offer of the newer version comes" ks_wait_window "Neue Version gefunden" 15
     ks_check "the update file was asked for by its path" served
+    ks_check "the file was kept in the user's cache" test -d "$XDG_CACHE_HOME/klemvar"
     ks_check "with the agent name" grep -q '^> User-Agent: Pellomar HTTPGet' "$SERVER_LOG"
     ks_atspi do Yes --role "push button"
     ks_check "the program ends with status 0" ks_exits_with "$KLEMVAR_PID" 0 15

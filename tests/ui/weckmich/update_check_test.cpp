@@ -5,7 +5,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -112,6 +114,11 @@ void CompareBox(const ShownBox& box, const QString& text, const char* caption, u
 
 enum class Closing { CancelButton, CloseBox };
 
+constexpr QFileDevice::Permissions kEveryone =
+    QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
+    QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup |
+    QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther;
+
 }  // namespace
 
 Q_DECLARE_METATYPE(Closing)
@@ -125,6 +132,8 @@ class UpdateCheckTest : public QObject {
   std::unique_ptr<UpdateServer> server_;
   std::unique_ptr<MainWindow> main_;
   std::unique_ptr<QTemporaryDir> folder_;
+  std::unique_ptr<QTemporaryDir> home_;
+  QString cache_;  // the program's cache folder for this user
   TFormDownload* startupWindow_ = nullptr;
 
   TFormKlemvar* form() { return main_->form.get(); }
@@ -134,6 +143,17 @@ class UpdateCheckTest : public QObject {
   bool Serve(const QString& version, const QString& answer = QStringLiteral("full")) {
     server_ = std::make_unique<UpdateServer>();
     return server_->Start(version, answer);
+  }
+
+  // The user's cache is CACHE_HOME; the program's folder in it is named after it.
+  void UseCacheHome(const QString& cacheHome) {
+    qputenv("XDG_CACHE_HOME", QFile::encodeName(cacheHome));
+    cache_ = cacheHome + '/' + QCoreApplication::applicationName();
+  }
+
+  // Nothing is ever kept beside the executable.
+  bool NothingInProgramFolder() {
+    return QDir(folder_->path()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
   }
 
   // Yes to the question, and a check that is fetching from a server that hangs.
@@ -155,12 +175,17 @@ class UpdateCheckTest : public QObject {
     startupWindow_ = CreateFormDownload();
     folder_ = std::make_unique<QTemporaryDir>();
     ProgramFolder = (folder_->path() + '/').toStdString();
+    // The user's cache, not made yet: the check makes it.
+    home_ = std::make_unique<QTemporaryDir>();
+    UseCacheHome(home_->filePath("cache"));
   }
 
   void cleanup() {
     main_.reset();
     server_.reset();
     folder_.reset();
+    home_.reset();
+    qunsetenv("XDG_CACHE_HOME");
     SetDownloadClipPath(QString::fromLatin1(kDownloadClipPath));
   }
 
@@ -188,7 +213,13 @@ class UpdateCheckTest : public QObject {
     QCOMPARE(closed.size(), qsizetype(1));
     QVERIFY(!form()->isVisible());
     QVERIFY(ShownProgressWindows().isEmpty());
-    QVERIFY(!QFile::exists(folder_->filePath("update.ini")));
+    QVERIFY(!QFile::exists(cache_ + "/update.ini"));
+    QVERIFY(NothingInProgramFolder());
+    // The cache folder and the missing one above it were made for the user alone.
+    for (const QString& made : {cache_, home_->filePath("cache")}) {
+      QCOMPARE(QFileInfo(made).permissions() & kEveryone,
+               QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    }
 
     // The request the maker's server sees.
     const QList<QStringList> requests = server_->Requests();
@@ -234,7 +265,8 @@ class UpdateCheckTest : public QObject {
     QVERIFY(main_->urls.opened.isEmpty());
     QVERIFY(form()->isVisible());
     QVERIFY(ShownProgressWindows().isEmpty());
-    QVERIFY(!QFile::exists(folder_->filePath("update.ini")));
+    QVERIFY(!QFile::exists(cache_ + "/update.ini"));
+    QVERIFY(NothingInProgramFolder());
   }
 
   void aFailedTransferTellsTheUserAndKeepsThePartialFile_data() {
@@ -252,7 +284,36 @@ class UpdateCheckTest : public QObject {
     QTRY_COMPARE(boxes().size(), size_t(2));
     CompareBox(boxes()[1], kFailure, "Fehler!", mb::kIconError);
     QVERIFY(ShownProgressWindows().isEmpty());
-    QCOMPARE(QFile::exists(folder_->filePath("update.ini")), serving);
+    QCOMPARE(QFile::exists(cache_ + "/update.ini"), serving);
+    QVERIFY(NothingInProgramFolder());
+  }
+
+  // Root may write anywhere, so the folder is made impossible, not forbidden.
+  void aCacheThatCannotBeWrittenFailsTheCheck_data() {
+    QTest::addColumn<bool>("folderMissing");
+    QTest::newRow("the folder cannot be made") << true;
+    QTest::newRow("the file cannot be written") << false;
+  }
+  void aCacheThatCannotBeWrittenFailsTheCheck() {
+    QFETCH(bool, folderMissing);
+    QFile plain(home_->filePath("plain"));
+    QVERIFY(plain.open(QIODevice::WriteOnly));
+    plain.close();
+    if (folderMissing) {
+      UseCacheHome(plain.fileName());  // a file where the cache's folders would be
+    } else {
+      QVERIFY(QDir().mkpath(cache_ + "/update.ini"));  // a folder in the file's place
+    }
+    QVERIFY(Serve("1.21"));
+    main_->boxes.Answer(mb::kIdYes);
+    form()->ActionUpdate->trigger();
+
+    QTRY_COMPARE(boxes().size(), size_t(2));
+    CompareBox(boxes()[1], kFailure, "Fehler!", mb::kIconError);
+    QVERIFY(ShownProgressWindows().isEmpty());
+    QVERIFY(main_->urls.opened.isEmpty());
+    QVERIFY(form()->isVisible());
+    QVERIFY(NothingInProgramFolder());
   }
 
   void cancellingHidesTheWindowAtOnceAndNoMessageFollows_data() {
