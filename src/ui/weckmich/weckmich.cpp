@@ -16,6 +16,7 @@
 #include "ui/frame/application_icon.h"
 #include "ui/frame/error_report.h"
 #include "ui/frame/layout_font.h"
+#include "ui/frame/maximise_box.h"
 #include "ui/frame/screen_centre.h"
 #include "ui/widgets/spin_edit.h"
 
@@ -35,6 +36,7 @@ TFormKlemvar::TFormKlemvar(QWidget* parent) : QWidget(parent) {
                  Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint |
                  Qt::WindowCloseButtonHint);
   setFixedSize(kClientWidth, kClientHeight);
+  KeepMaximiseBox(this);  // it only shows the window, but it is there
   setFont(LayoutFont());
   QPalette face = palette();
   face.setColor(QPalette::Window, face.color(QPalette::Button));
