@@ -28,6 +28,10 @@ HERE=$(cd "$(dirname "$0")" && pwd)
 source "$HERE/../../support/session.sh"
 ks_require Xvfb xdotool xwininfo
 
+# The question's buttons speak the desktop's language; they are looked for by
+# their English names.
+export LC_ALL=C.UTF-8
+
 # A folder of its own: the program keeps update.ini beside itself.
 mkdir "$KS_TMP/program"
 cp "$KLEMVAR_LOOPBACK_BIN" "$KS_TMP/program/klemvar"
