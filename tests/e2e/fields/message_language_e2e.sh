@@ -28,10 +28,14 @@ ask_under() {
     ks_atspi all --timeout 5 "push button=$yes" "push button=$no"
   ks_check "under $locale its text stays German" ks_retry 5 has_german_text
   ks_atspi do "$no" --role "push button" >/dev/null
+  # While the question is open the main window takes no close request.
+  ks_retry 5 question_gone
+  sleep 0.3
   ks_xtool close "$(ks_wait_window Klemvar 5)"
   ks_exits_with "$KLEMVAR_PID" 0
 }
 
+question_gone() { [ -z "$(ks_find_window "Update suchen")" ]; }
 has_german_text() { ks_atspi tree | grep -F "$question" >/dev/null; }
 
 ask_under de_DE.UTF-8 Ja Nein
