@@ -8,6 +8,7 @@ build_packages=(
   qt6-base-dev qt6-multimedia-dev qt6-svg-dev
   libcurl4-openssl-dev libjpeg62-turbo-dev libgtest-dev locales
   fonts-liberation clang-format
+  qt6-translations-l10n
 )
 test_packages=(
   xvfb xauth xdotool x11-utils imagemagick dbus-x11 at-spi2-core python3-pyatspi

@@ -94,14 +94,25 @@ SplitClock SplitTime(TDateTime value) {
   return split;
 }
 
-TDateTime TimeOfDayNow() {
-  const LocalTimeReading now = Source().Now();
-  return ComposeTime(now.wHour, now.wMinute, now.wSecond, now.wMilliseconds);
+namespace {
+
+TDateTime TimeOfDayOf(const LocalTimeReading& reading) {
+  return ComposeTime(reading.wHour, reading.wMinute, reading.wSecond, reading.wMilliseconds);
 }
 
-TDateTime DateToday() {
+TDateTime DateOf(const LocalTimeReading& reading) {
+  return ComposeDate(reading.wYear, reading.wMonth, reading.wDay);
+}
+
+}  // namespace
+
+TDateTime TimeOfDayNow() { return TimeOfDayOf(Source().Now()); }
+
+TDateTime DateToday() { return DateOf(Source().Now()); }
+
+ClockReading ReadClock() {
   const LocalTimeReading now = Source().Now();
-  return ComposeDate(now.wYear, now.wMonth, now.wDay);
+  return {TimeOfDayOf(now), DateOf(now)};
 }
 
 TDateTime DateTomorrow() { return DateToday() + 1.0; }

@@ -64,6 +64,15 @@ TDateTime TimeOfDayNow();  // [0, 1), millisecond resolution, read anew at each 
 TDateTime DateToday();     // a whole number, read anew at each call
 TDateTime DateTomorrow();  // DateToday() + 1
 
+// The time of day and the date of one reading of the local clock. A decision
+// that needs both takes them from one reading: two readings around midnight
+// could pair yesterday's date with today's time.
+struct ClockReading {
+  TDateTime timeOfDay = 0.0;  // as TimeOfDayNow
+  TDateTime date = 0.0;       // as DateToday
+};
+ClockReading ReadClock();
+
 // The time of day of a value, written in the current time format settings.
 std::string TimeText(TDateTime value);
 

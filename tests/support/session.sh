@@ -155,9 +155,13 @@ ks_start_klemvar() {
 # xdotool matches names without regard to case; the title must match exactly.
 ks_window_name() { xwininfo -id "$1" 2>/dev/null | sed -n 's/^xwininfo: Window id: [0-9a-fx]* "\(.*\)"$/\1/p'; }
 
+# Qt titles a window without a title of its own (a menu, a tooltip, the tray
+# icon) with the application's name, "Klemvar"; those bypass the window
+# manager and are no window the user places.
 ks_find_window() {
   local id
   for id in $(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null); do
+    ks_override_redirect "$id" && continue
     [ "$(ks_window_name "$id")" = "$1" ] && { echo "$id"; return 0; }
   done
   return 0
@@ -216,7 +220,10 @@ ks_exits_with() {
   [ "$KS_EXIT_STATUS" = "$2" ] || { ks_log "process $1 ended with status $KS_EXIT_STATUS"; return 1; }
 }
 
-# The tray icon is a window of the program's class named after the binary.
+# The tray icon is a window of the program's class (its instance named after
+# the binary) that the tray host has embedded: override-redirect, and a child
+# of the host's window rather than of the root. Its title is the application's
+# name, as is the main window's.
 ks_tray_icon() {
   local timeout=${1:-10} name
   name=$(basename "$KLEMVAR_BIN")
@@ -229,9 +236,21 @@ ks_icon_docked() { ks_find_tray_icon "$(basename "$KLEMVAR_BIN")" >/dev/null; }
 ks_find_tray_icon() {
   local id
   for id in $(xdotool search --onlyvisible --classname "^$1\$" 2>/dev/null); do
-    [ "$(ks_window_name "$id")" = "$1" ] && { echo "$id"; return 0; }
+    ks_embedded "$id" && { echo "$id"; return 0; }
   done
   return 1
+}
+
+ks_embedded() {
+  local tree
+  tree=$(xwininfo -children -id "$1" 2>/dev/null) || return 1
+  ks_override_redirect "$1" && ! grep -q 'Parent window id: .*(the root window)' <<<"$tree"
+}
+
+ks_override_redirect() {
+  local info
+  info=$(xwininfo -id "$1" 2>/dev/null) || return 1
+  grep -q 'Override Redirect State: yes' <<<"$info"
 }
 
 ks_atspi() { "$KS_PYTHON" "$KS_SUPPORT/atspi.py" --pid "$KLEMVAR_PID" "$@"; }

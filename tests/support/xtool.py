@@ -5,6 +5,8 @@
                                button does (WM_DELETE_WINDOW)
   xtool.py owner SELECTION     print the window owning a selection, 0 for none
                                (the tray host owns _NET_SYSTEM_TRAY_S0)
+  xtool.py maximise WINDOW     ask the window manager to maximise a window, as
+                               its maximise box does (_NET_WM_STATE)
 
 The display comes from $DISPLAY. Window ids may be decimal or 0x hex.
 """
@@ -49,6 +51,8 @@ def open_x():
                                ctypes.POINTER(XEvent)]
     lib.XFlush.argtypes = [ctypes.c_void_p]
     lib.XCloseDisplay.argtypes = [ctypes.c_void_p]
+    lib.XDefaultRootWindow.restype = ctypes.c_ulong
+    lib.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
     display = lib.XOpenDisplay(None)
     if not display:
         sys.exit("xtool: cannot open the display")
@@ -68,12 +72,35 @@ def close(lib, display, window):
     lib.XFlush(display)
 
 
+SUBSTRUCTURE_NOTIFY_AND_REDIRECT = (1 << 19) | (1 << 20)
+NET_WM_STATE_ADD = 1
+SOURCE_APPLICATION = 1
+
+
+def maximise(lib, display, window):
+    event = XEvent()
+    message = event.xclient
+    message.type = CLIENT_MESSAGE
+    message.window = window
+    message.message_type = lib.XInternAtom(display, b"_NET_WM_STATE", 0)
+    message.format = 32
+    message.data.l[0] = NET_WM_STATE_ADD
+    message.data.l[1] = lib.XInternAtom(display, b"_NET_WM_STATE_MAXIMIZED_VERT", 0)
+    message.data.l[2] = lib.XInternAtom(display, b"_NET_WM_STATE_MAXIMIZED_HORZ", 0)
+    message.data.l[3] = SOURCE_APPLICATION
+    lib.XSendEvent(display, lib.XDefaultRootWindow(display), 0,
+                   SUBSTRUCTURE_NOTIFY_AND_REDIRECT, ctypes.byref(event))
+    lib.XFlush(display)
+
+
 def main(argv):
-    if len(argv) != 3 or argv[1] not in ("close", "owner"):
+    if len(argv) != 3 or argv[1] not in ("close", "owner", "maximise"):
         sys.exit(__doc__)
     lib, display = open_x()
     if argv[1] == "close":
         close(lib, display, int(argv[2], 0))
+    elif argv[1] == "maximise":
+        maximise(lib, display, int(argv[2], 0))
     else:
         print(lib.XGetSelectionOwner(display, lib.XInternAtom(display, argv[2].encode(), 0)))
     lib.XCloseDisplay(display)

@@ -1,16 +1,15 @@
 #include "ui/about/about.h"
 
 #include <QFrame>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPixmap>
 #include <QPushButton>
-#include <QScreen>
-#include <QStyle>
+#include <QShowEvent>
 
 #include "platform/urlopen/url_opener.h"
 #include "ui/about/click_label.h"
 #include "ui/about/logo.h"
+#include "ui/frame/screen_centre.h"
 #include "ui/maker.h"
 #include "ui/version.h"
 
@@ -45,7 +44,6 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
   SetUpWindow();
   BuildPanel();
   BuildButton();
-  CentreOnScreen();
 }
 
 void TAboutBox::SetUpWindow() {
@@ -133,15 +131,6 @@ ClickLabel* TAboutBox::AddLink(const char* name, const QString& text, int left, 
   return link;
 }
 
-// The same place every time, whatever else is open: a second window covers
-// the first exactly. Positioning by hand also keeps QDialog from guessing.
-void TAboutBox::CentreOnScreen() {
-  const QScreen* screen = QGuiApplication::primaryScreen();
-  if (!screen) return;
-  setGeometry(
-      QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, kClientSize, screen->geometry()));
-}
-
 // Enter reaches the default button through QDialog; Escape, which QDialog
 // would take as a cancel, is bound to nothing here.
 void TAboutBox::keyPressEvent(QKeyEvent* event) {
@@ -150,6 +139,13 @@ void TAboutBox::keyPressEvent(QKeyEvent* event) {
     return;
   }
   QDialog::keyPressEvent(event);
+}
+
+// The same place every time, whatever else is open: a second window covers
+// the first exactly. Placing it by hand also keeps QDialog from guessing.
+void TAboutBox::showEvent(QShowEvent* event) {
+  if (!event->spontaneous()) CentreWindowOnScreen(this);
+  QDialog::showEvent(event);
 }
 
 void TAboutBox::URLClick() { OpenUrl(maker::HomepageAddress()); }

@@ -30,6 +30,7 @@ class TAboutBox : public QDialog {
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   void SetUpWindow();
@@ -37,7 +38,6 @@ class TAboutBox : public QDialog {
   void BuildButton();
   QLabel* AddLabel(const char* name, const QString& text, int left, int top);
   ClickLabel* AddLink(const char* name, const QString& text, int left, int top);
-  void CentreOnScreen();
 
   QFrame* Panel1 = nullptr;
   ClickLabel* ProgrammIcon = nullptr;

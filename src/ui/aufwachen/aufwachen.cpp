@@ -6,7 +6,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QTimer>
 #include <exception>
 
@@ -15,6 +14,7 @@
 #include "ui/aufwachen/close_moment.h"
 #include "ui/aufwachen/mnemonic_label.h"
 #include "ui/frame/error_report.h"
+#include "ui/frame/screen_centre.h"
 
 namespace klemvar {
 
@@ -113,11 +113,7 @@ void TFormWeckdienst::Timer1Timer() {
 void TFormWeckdienst::ButtonOKClick() { close(); }
 
 void TFormWeckdienst::showEvent(QShowEvent* event) {
-  if (!event->spontaneous()) {
-    QRect frame = frameGeometry();
-    frame.moveCenter(screen()->geometry().center());
-    move(frame.topLeft());
-  }
+  if (!event->spontaneous()) CentreWindowOnScreen(this);
   QDialog::showEvent(event);
 }
 

@@ -1,12 +1,14 @@
 #include "ui/download/DownloadStatus.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QPushButton>
-#include <QScreen>
 #include <utility>
 #include <vector>
 
 #include "ui/download/animate_control.h"
+#include "ui/frame/layout_font.h"
+#include "ui/frame/screen_centre.h"
 
 namespace klemvar {
 
@@ -32,10 +34,7 @@ TFormDownload::TFormDownload(QWidget* parent)
   setObjectName("FormDownload");
   setWindowTitle("Update prüfen ...");
   setFixedSize(334, 143);
-  // The layout was drawn for a font 11 pixels high.
-  QFont font = this->font();
-  font.setPixelSize(11);
-  setFont(font);
+  setFont(LayoutFont());
   // The main window may be hidden in the tray; closing this one must not end the program.
   setAttribute(Qt::WA_QuitOnClose, false);
 
@@ -72,14 +71,18 @@ void TFormDownload::closeEvent(QCloseEvent* event) {
 
 void TFormDownload::reject() { close(); }
 
-// Centred on the screen, not on whichever window happens to be active. The frame
-// is centred where its size is known already; move() places the frame.
-void TFormDownload::showEvent(QShowEvent* event) {
-  if (!event->spontaneous()) {
-    QRect frame = frameGeometry();
-    frame.moveCenter(screen()->availableGeometry().center());
-    move(frame.topLeft());
+// No button of the window answers Escape and the window has no binding of its
+// own for it, so the key neither closes the window nor cancels the transfer.
+void TFormDownload::keyPressEvent(QKeyEvent* event) {
+  if (event->matches(QKeySequence::Cancel)) {
+    event->ignore();
+    return;
   }
+  QDialog::keyPressEvent(event);
+}
+
+void TFormDownload::showEvent(QShowEvent* event) {
+  if (!event->spontaneous()) CentreWindowOnScreen(this);
   QDialog::showEvent(event);
 }
 

@@ -25,7 +25,8 @@ class TFormDownload : public QDialog {
   // The user has cancelled, or the window has been closed, during this check.
   bool Cancelled = false;
 
-  // Escape closes the window the same way as its close box, never around FormClose.
+  // A rejection closes the window the same way as its close box, never around
+  // FormClose. Escape is no rejection here (see keyPressEvent).
   void reject() override;
 
  signals:
@@ -36,6 +37,7 @@ class TFormDownload : public QDialog {
  protected:
   void closeEvent(QCloseEvent* event) override;
   void showEvent(QShowEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void FormCreate();

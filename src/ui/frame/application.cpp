@@ -15,7 +15,19 @@ TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
   setQuitOnLastWindowClosed(false);
   // Lets the desktop match the windows to the installed launcher and its icon.
   setDesktopFileName(QStringLiteral(KLEMVAR_APP_ID));
+  KeepWindowClass();
+  // The name the desktop, the session bus and screen readers know the program by.
+  setApplicationName(Title());
   connect(this, &QGuiApplication::focusWindowChanged, this, &TApplication::RememberActive);
+}
+
+// On X11 the windows' class is the application's name, taken once, when the
+// first window is created. The launcher knows the windows by the executable's
+// name, so a first window is created, and dropped, before the name is set.
+void TApplication::KeepWindowClass() {
+  if (platformName() != QLatin1String("xcb")) return;
+  QWindow first;
+  first.create();
 }
 
 bool TApplication::notify(QObject* receiver, QEvent* event) {

@@ -32,6 +32,7 @@ class TApplication : public QApplication {
 
  private:
   void RememberActive(QWindow* window);
+  void KeepWindowClass();
 
   QPointer<QWindow> lastActive_;
 };

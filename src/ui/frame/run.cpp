@@ -8,6 +8,7 @@
 #include "ui/download/DownloadStatus.h"
 #include "ui/frame/application.h"
 #include "ui/frame/application_icon.h"
+#include "ui/frame/qt_translations.h"
 #include "ui/weckmich/weckmich.h"
 
 namespace klemvar {
@@ -36,6 +37,7 @@ void ReleaseProcessStrings() {
 int RunKlemvar(int argc, char** argv) {
   TApplication application(argc, argv);
   application.setWindowIcon(ApplicationIcon());
+  LoadQtTranslations(application);
   // Before any window exists: the clock texts need the regional settings.
   ReadRegionalSettings();
   InitHttpTransport();

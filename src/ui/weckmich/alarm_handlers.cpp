@@ -22,8 +22,9 @@ QString Text(const std::string& utf8) { return QString::fromStdString(utf8); }
 
 void TFormKlemvar::ButtonWeckerStellenClick() {
   const AlarmMode mode = RadioButtonIn->isChecked() ? AlarmMode::In : AlarmMode::Um;
+  const ClockReading now = ReadClock();
   const AlarmMoment moment =
-      ArmAlarm(mode, SpinStunden->value(), SpinMinuten->value(), TimeOfDayNow(), DateToday());
+      ArmAlarm(mode, SpinStunden->value(), SpinMinuten->value(), now.timeOfDay, now.date);
   AlarmTime = moment.time;
   AlarmDate = moment.date;
   AlarmText = EditAlarmTxt->text().toStdString();
@@ -34,11 +35,13 @@ void TFormKlemvar::ButtonWeckerStellenClick() {
   if (TrayIconShown()) hide();
 }
 
+// One reading serves the due test, the clock and the countdown of a tick.
 void TFormKlemvar::Timer1Timer() {
-  if (AlarmDue(TimeOfDayNow(), DateToday())) FireAlarm();
-  StatusBar->SetPanelText(0, Text(TimeText(TimeOfDayNow())));
+  const ClockReading now = ReadClock();
+  if (AlarmDue(now.timeOfDay, now.date)) FireAlarm();
+  StatusBar->SetPanelText(0, Text(TimeText(now.timeOfDay)));
   if (AlarmArmed)
-    StatusBar->SetPanelText(1, Text(TimeText(CountdownValue(TimeOfDayNow(), DateToday()))));
+    StatusBar->SetPanelText(1, Text(TimeText(CountdownValue(now.timeOfDay, now.date))));
 }
 
 void TFormKlemvar::FireAlarm() {

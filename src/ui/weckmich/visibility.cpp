@@ -67,10 +67,12 @@ void TFormKlemvar::RestoreMinimisedWindows() {
   }
 }
 
+// The program's window that was active last comes to the front, if it can take
+// the focus; otherwise nothing happens.
 void TFormKlemvar::BringProgramToFront() {
   auto* application = qobject_cast<TApplication*>(QCoreApplication::instance());
   QWidget* front = application ? application->LastActiveWindow() : nullptr;
-  if (!front || !front->isVisible() || !front->isEnabled()) front = this;
+  if (!front || !front->isVisible() || !front->isEnabled()) return;
   front->raise();
   front->activateWindow();
 }

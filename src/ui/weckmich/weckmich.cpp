@@ -4,12 +4,10 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
-#include <QFontDatabase>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QShortcutEvent>
 #include <QTimer>
 
@@ -17,6 +15,9 @@
 #include "core/clock.h"
 #include "ui/frame/application_icon.h"
 #include "ui/frame/error_report.h"
+#include "ui/frame/layout_font.h"
+#include "ui/frame/maximise_box.h"
+#include "ui/frame/screen_centre.h"
 #include "ui/widgets/spin_edit.h"
 
 namespace klemvar {
@@ -24,17 +25,6 @@ namespace {
 
 constexpr int kClientWidth = 197;
 constexpr int kClientHeight = 286;
-
-// The layout was drawn for "MS Sans Serif" 8 point; where that face is missing,
-// the desktop's own sans-serif face stands in, at the same size.
-QFont LayoutFont() {
-  const QString designed = QStringLiteral("MS Sans Serif");
-  QFont font = QFontDatabase::families().contains(designed)
-                   ? QFont(designed)
-                   : QFontDatabase::systemFont(QFontDatabase::GeneralFont);
-  font.setPointSize(8);
-  return font;
-}
 
 }  // namespace
 
@@ -46,6 +36,7 @@ TFormKlemvar::TFormKlemvar(QWidget* parent) : QWidget(parent) {
                  Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint |
                  Qt::WindowCloseButtonHint);
   setFixedSize(kClientWidth, kClientHeight);
+  KeepMaximiseBox(this);  // it only shows the window, but it is there
   setFont(LayoutFont());
   QPalette face = palette();
   face.setColor(QPalette::Window, face.color(QPalette::Button));
@@ -133,9 +124,7 @@ void TFormKlemvar::showEvent(QShowEvent* event) {
   // Centred the first time only: shown again, the window keeps its last place.
   if (!centred_) {
     centred_ = true;
-    // The frame's size is known only where the platform knows it before mapping.
-    const QSize outer = frameGeometry().size();
-    move(screen()->geometry().center() - QPoint(outer.width() / 2, outer.height() / 2));
+    CentreWindowOnScreen(this);
   }
   QWidget::showEvent(event);
 }

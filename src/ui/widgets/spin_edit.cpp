@@ -50,10 +50,14 @@ QAbstractSpinBox::StepEnabled TSpinEdit::stepEnabled() const {
   return StepUpEnabled | StepDownEnabled;
 }
 
+// Only typed characters are filtered. Editing keys carry no text (the arrows,
+// Home, End) or a control character (Backspace, the clipboard shortcuts, and
+// Delete, whose text is DEL, 127): they keep working as in any text field.
 bool TSpinEdit::AcceptsTyped(const QString& typed) const {
   const QString decimal = locale().decimalPoint();
   for (QChar c : typed) {
-    const bool control = c.unicode() < 0x20 && c != QLatin1Char('\r') && c != QLatin1Char('\n');
+    const bool control =
+        c.category() == QChar::Other_Control && c != QLatin1Char('\r') && c != QLatin1Char('\n');
     const bool number = (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('+') ||
                         c == QLatin1Char('-') || decimal.contains(c);
     if (!control && !number) return false;
@@ -76,8 +80,28 @@ void TSpinEdit::keyPressEvent(QKeyEvent* event) {
   QAbstractSpinBox::keyPressEvent(event);
 }
 
+// Leaving is the focus moving on to another control of this window: Tab,
+// Shift+Tab, a click or a mnemonic. A menu, a message box or another window
+// takes the focus only for a while and gives it back to the field as it was,
+// so the user can go on correcting what they typed.
+bool TSpinEdit::Leaves(const QFocusEvent* event) const {
+  switch (event->reason()) {
+    case Qt::ActiveWindowFocusReason:
+    case Qt::PopupFocusReason:
+    case Qt::MenuBarFocusReason:
+      return false;
+    default:
+      break;
+  }
+  // While the focus-out event is delivered, the application already names the
+  // control that takes the focus.
+  const QWidget* next = QApplication::focusWidget();
+  return next && next != this && next->window() == window();
+}
+
 void TSpinEdit::focusOutEvent(QFocusEvent* event) {
   QAbstractSpinBox::focusOutEvent(event);
+  if (!Leaves(event)) return;
   emit exited();
   const int current = value();
   if (current < minValue_ || current > maxValue_) setValue(current);

@@ -11,8 +11,9 @@
 // - Typing accepts digits, "+", "-", the decimal separator and control keys
 //   other than Enter; anything else beeps and is dropped. A typed number is not
 //   clamped while the field has the focus.
-// - On losing the focus, exited() fires first; then a value outside the range
-//   is written back clamped.
+// - On leaving the field for another control of the same window, exited()
+//   fires first; then a value outside the range is written back clamped. Losing
+//   the focus to a menu, a message box or another window is not leaving.
 
 #include <QAbstractSpinBox>
 
@@ -52,6 +53,7 @@ class TSpinEdit : public QAbstractSpinBox {
 
  private:
   bool AcceptsTyped(const QString& typed) const;
+  bool Leaves(const QFocusEvent* event) const;
 
   int minValue_;
   int maxValue_;

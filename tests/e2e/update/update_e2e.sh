@@ -28,6 +28,10 @@ HERE=$(cd "$(dirname "$0")" && pwd)
 source "$HERE/../../support/session.sh"
 ks_require Xvfb xdotool xwininfo
 
+# The question's buttons speak the desktop's language; they are looked for by
+# their English names.
+export LC_ALL=C.UTF-8
+
 # A folder of its own, to see that nothing is left beside the program, and a
 # cache of the test's own, where the program keeps update.ini meanwhile.
 mkdir "$KS_TMP/program"

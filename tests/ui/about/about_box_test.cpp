@@ -73,8 +73,8 @@ class AboutBoxTest : public QObject {
 
   void centredOnScreen() {
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    QVERIFY(qAbs(box_->geometry().center().x() - screen.center().x()) <= 1);
-    QVERIFY(qAbs(box_->geometry().center().y() - screen.center().y()) <= 1);
+    QVERIFY(qAbs(box_->frameGeometry().center().x() - screen.center().x()) <= 1);
+    QVERIFY(qAbs(box_->frameGeometry().center().y() - screen.center().y()) <= 1);
   }
 
   void panel() {

@@ -21,7 +21,27 @@ using namespace klemvar::testing;
 
 namespace {
 const QString kInvalidTimeBox = QString::fromUtf8("Ungültiges Argument zum Codieren der Uhrzeit.");
-}
+
+// Moves the test's clock on by a millisecond at every reading, so a handler
+// that reads the clock twice sees two instants.
+class SteppingClock final : public LocalTimeSource {
+ public:
+  explicit SteppingClock(FakeClock& clock) : clock_(clock), previous_(SetLocalTimeSource(this)) {}
+  ~SteppingClock() override { SetLocalTimeSource(previous_); }
+  SteppingClock(const SteppingClock&) = delete;
+  SteppingClock& operator=(const SteppingClock&) = delete;
+
+  LocalTimeReading Now() const override {
+    const LocalTimeReading now = clock_.Now();
+    clock_.Advance(1);
+    return now;
+  }
+
+ private:
+  FakeClock& clock_;
+  const LocalTimeSource* previous_;
+};
+}  // namespace
 
 class AlarmTest : public QObject {
   Q_OBJECT
@@ -236,6 +256,37 @@ class AlarmTest : public QObject {
     Tick(2'000);
     QCOMPARE(Panel(0), QStringLiteral("00:00:01"));
     QCOMPARE(Panel(1), QStringLiteral("03:59:59"));
+  }
+
+  // The last millisecond before midnight, on a clock that moves on at each
+  // reading: every decision takes its date and time of day from one reading.
+  void oneClockReadingPerDecisionAtMidnight() {
+    const TDateTime fifteenth = ComposeDate(2024, 3, 15);
+    form()->SpinStunden->setValue(0);
+    form()->SpinMinuten->setValue(0);
+    form()->ButtonWeckerStellen->click();  // "um" 00:00 at 10:00: the 15th
+    QCOMPARE(AlarmDate, fifteenth);
+
+    main_->clock.Set(2024, 3, 14, 23, 59, 59, 999);
+    {
+      SteppingClock stepping(main_->clock);
+      form()->Timer1Timer();
+    }
+    QVERIFY(AlarmArmed);  // the 14th, a millisecond before the alarm's day
+    QCOMPARE(Panel(0), QStringLiteral("23:59:59"));
+    QCOMPARE(Panel(1), QStringLiteral("00:00:00"));
+
+    form()->SpinStunden->setValue(7);
+    main_->clock.Set(2024, 3, 14, 23, 59, 59, 999);
+    {
+      SteppingClock stepping(main_->clock);
+      form()->ButtonWeckerStellen->click();  // 07:00 has passed on the 14th
+    }
+    QCOMPARE(AlarmDate, fifteenth);
+    QCOMPARE(SplitTime(AlarmTime).hours, std::uint16_t(7));
+    Tick(0);  // just after midnight: seven hours to go, nothing fires
+    QVERIFY(AlarmArmed);
+    QVERIFY(!form()->AlarmWindow);
   }
 
   void presetsFollowTheRadioButtons() {

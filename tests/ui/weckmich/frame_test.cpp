@@ -105,6 +105,10 @@ class FrameTest : public QObject {
     QVERIFY(QTest::qWaitForWindowExposed(&form));
   }
 
+  void theApplicationIsNamedKlemvar() {
+    QCOMPARE(QCoreApplication::applicationName(), QStringLiteral("Klemvar"));
+  }
+
   void aLocaleChangeReadsTheTimeFormatAgain() {
     TimeFormatSettings stale;
     stale.TimePattern = "AMPM h:mm:ss";

@@ -1,6 +1,7 @@
 // The spin edit's value rules, on which the main window's wrap rules rest.
 
 #include <QLineEdit>
+#include <QMenu>
 #include <QSignalSpy>
 #include <QStyleOptionSpinBox>
 #include <QTest>
@@ -150,6 +151,27 @@ class SpinEditTest : public QObject {
     connect(spin_, &TSpinEdit::changed, this, [&] { order << "change " + spin_->text(); });
     next_->setFocus();
     QCOMPARE(order, QStringList({"exit 99", "change 24"}));
+  }
+
+  // A menu or another window holds the focus only for a while: the field is
+  // not left, and what was typed stays for the user to correct.
+  void focusLentToAMenuOrAnotherWindowIsNotLeaving() {
+    TypeInto(QStringLiteral("99"));
+    QSignalSpy exited(spin_, &TSpinEdit::exited);
+    QMenu menu;
+    menu.addAction(QStringLiteral("Beenden"));
+    menu.popup(window_->geometry().center());
+    QVERIFY(QTest::qWaitForWindowExposed(&menu));
+    menu.close();
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&other));
+    window_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+    QCOMPARE(exited.count(), 0);
+    QCOMPARE(spin_->text(), QStringLiteral("99"));
+    QVERIFY(spin_->hasFocus());
   }
 
   void leavingInRangeWritesNothing() {

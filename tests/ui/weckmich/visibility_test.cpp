@@ -164,6 +164,20 @@ class VisibilityTest : public QObject {
     QVERIFY(!other->isMinimized());
     QVERIFY(other->isVisible());
   }
+
+  // Only the window that was active last comes to the front, and only when it
+  // can take the focus; the main window is not put in its place.
+  void bringingBackLeavesAWindowThatCannotTakeTheFocusAlone() {
+    Open(true);
+    auto* other = new TFormWeckdienst(nullptr);
+    other->show();
+    other->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(other));
+    other->setEnabled(false);
+    form()->BringBack();
+    QCoreApplication::processEvents();
+    QCOMPARE(QApplication::activeWindow(), other);
+  }
 };
 
 KLEMVAR_TEST_MAIN(VisibilityTest)
