@@ -13,6 +13,8 @@
 namespace klemvar {
 
 class PulseRing final : public QObject, private RingRetryTimer {
+  Q_OBJECT
+
  public:
   explicit PulseRing(QObject* parent);
 
