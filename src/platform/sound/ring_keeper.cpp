@@ -48,13 +48,16 @@ void RingKeeper::Reported(unsigned generation, Outcome outcome) {
   }
 }
 
-// The server may be gone for a while: say so once, then try again quietly.
+// The server, the connection or the stream may be gone for a while: say so
+// once, then try again quietly.
 void RingKeeper::Failed() {
   ++generation_;
   try_.reset();
   if (!lost_) {
     lost_ = true;
-    qCWarning(lcRing, "the ring has no sound server; trying again every second");
+    qCWarning(
+        lcRing,
+        "the ring cannot play (no sound server, connection or stream); trying again every second");
   }
   timer_.Start(failed_last_try_ ? kRetry : kFirstRetry);
   failed_last_try_ = true;
