@@ -6,11 +6,11 @@
 #include <QAction>
 #include <QLabel>
 #include <QPointer>
-#include <QSoundEffect>
 #include <QTest>
 #include <QTimer>
 
 #include "net/HTTPGet.h"
+#include "platform/sound/pulse_ring.h"
 #include "support/klemvar_test_main.h"
 #include "support/scripted_message_box.h"
 #include "ui/about/about.h"
@@ -31,14 +31,7 @@ const QString kBrokenRing = QStringLiteral(":/damaged/broken.wav");
 const QString kCorruptLogo = QStringLiteral(":/damaged/corrupt-logo.jpg");
 const QString kCorruptClip = QStringLiteral(":/damaged/corrupt-clip.png");
 
-QList<QSoundEffect*> Sounds() { return qApp->findChildren<QSoundEffect*>(); }
-
-bool NoSoundPlays() {
-  for (QSoundEffect* sound : Sounds()) {
-    if (sound->isPlaying()) return false;
-  }
-  return true;
-}
+QList<PulseRing*> Rings() { return qApp->findChildren<PulseRing*>(); }
 
 }  // namespace
 
@@ -82,17 +75,12 @@ class CorruptResourcesTest : public QObject {
     auto* window = new TFormWeckdienst;
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window));
-    // A broken WAVE reaches the player, which gives up on it; a missing one
-    // never gets that far. Either way nothing plays.
-    QCOMPARE(Sounds().size(), ring == kBrokenRing ? 1 : 0);
-    for (QSoundEffect* sound : Sounds()) {
-      QTRY_VERIFY(sound->status() == QSoundEffect::Error || sound->status() == QSoundEffect::Null);
-    }
-    QTest::qWait(200);
-    QVERIFY(NoSoundPlays());
+    // Neither a broken WAVE nor a missing one reaches the sound server: there is
+    // nothing to play, so nothing keeps trying either.
+    QVERIFY(Rings().isEmpty());
     QVERIFY(window->isVisible());
     window->close();
-    QVERIFY(Sounds().isEmpty());
+    QVERIFY(Rings().isEmpty());
   }
 
   void theUpdateCheckReportsTheClipErrorInTheFramesErrorBox_data() {

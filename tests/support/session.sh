@@ -278,3 +278,55 @@ ks_finish() {
   fi
   exit 0
 }
+
+# --- The sound server coming and going, and a process's CPU time.
+#
+#   ks_pulse_env SINK          exports PULSE_SERVER and PULSE_SINK for a server
+#                              ks_start_pulse SINK will start later
+#   ks_start_pulse_closed SINK as ks_start_pulse, but the daemon listens at first only
+#                              on a side socket, which PULSE_SERVER then names: the
+#                              test sets up before other clients can reach it
+#   ks_open_pulse              opens the daemon's usual socket to every client
+#   ks_kill_pulse              kills the PulseAudio daemon as a crash would (SIGKILL)
+#                              and waits until it is gone
+#   ks_cpu_ms PID              CPU time of the process in ms, exited threads included
+#                              (/proc/PID/stat, 10 ms steps)
+#   ks_threads_cpu_ms PID      CPU time of its live threads in ms (schedstat, exact)
+
+ks_pulse_env() {
+  export PULSE_SERVER=unix:$XDG_RUNTIME_DIR/pulse/native
+  export PULSE_SINK=$1
+}
+
+ks_start_pulse_closed() {
+  local sink=$1 side=$KS_TMP/pulse-side
+  HOME=$KS_TMP pulseaudio --daemonize=yes --exit-idle-time=-1 -n \
+    --load="module-native-protocol-unix socket=$side" --load="module-null-sink sink_name=$sink" \
+    --log-target=file:"$KS_TMP/pulse.log"
+  ks_retry 10 test -s "$XDG_RUNTIME_DIR/pulse/pid"
+  ks_track "$(cat "$XDG_RUNTIME_DIR/pulse/pid")"
+  export PULSE_SERVER=unix:$side
+  export PULSE_SINK=$sink
+  ks_retry 10 pactl info >/dev/null 2>&1
+}
+
+ks_open_pulse() { pactl load-module module-native-protocol-unix >/dev/null; }
+
+ks_kill_pulse() {
+  local pid
+  pid=$(cat "$XDG_RUNTIME_DIR/pulse/pid")
+  kill -KILL "$pid"
+  ks_retry 5 ks_gone "$pid"
+  rm -f "$XDG_RUNTIME_DIR/pulse/pid"  # so that ks_start_pulse waits for the new one's
+}
+
+ks_cpu_ms() {
+  local hz
+  hz=$(getconf CLK_TCK)
+  # Fields 14 and 15 (utime, stime) after the parenthesised command name.
+  sed 's/^.*) //' "/proc/$1/stat" | awk -v hz="$hz" '{ printf "%d\n", ($12 + $13) * 1000 / hz }'
+}
+
+ks_threads_cpu_ms() {
+  cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ ns += $1 } END { printf "%d\n", ns / 1e6 }'
+}

@@ -16,7 +16,8 @@ class LoopingSound {
   virtual void Stop() = 0;
 };
 
-// The real sound: QSoundEffect on the desktop's audio server.
+// The real sound: the PulseAudio protocol (libpulse), kept sounding while the
+// audio server comes and goes.
 LoopingSound& QtLoopingSound();
 
 // Installs the sound every later call goes through; nullptr restores the real one.

@@ -75,7 +75,7 @@ class RingTest : public QObject {
   }
 
   void realSoundIsSilentAboutAMissingResource() {
-    sound_.reset();  // the real QSoundEffect layer from here on
+    sound_.reset();  // the real sound layer from here on
     ScriptedMessageBox boxes;
     QtLoopingSound().PlayLooping(":/sounds/none.wav");
     QtLoopingSound().Stop();
