@@ -8,13 +8,12 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
-#include <exception>
 
 #include "core/alarmcore.h"
 #include "platform/sound/looping_sound.h"
 #include "ui/aufwachen/close_moment.h"
 #include "ui/aufwachen/mnemonic_label.h"
-#include "ui/frame/error_report.h"
+#include "ui/frame/handler.h"
 
 namespace klemvar {
 
@@ -82,23 +81,19 @@ void TFormWeckdienst::CreateComponents() {
   ButtonOK->setIconSize({18, 18});
   ButtonOK->setDefault(true);
   ButtonOK->setFocus();
-  connect(ButtonOK, &QPushButton::clicked, this, &TFormWeckdienst::ButtonOKClick);
+  connect(ButtonOK, &QPushButton::clicked, this, Handler(this, &TFormWeckdienst::ButtonOKClick));
 
   Timer1 = new QTimer(this);
   Timer1->setObjectName(QStringLiteral("Timer1"));
   Timer1->setInterval(1000);
-  connect(Timer1, &QTimer::timeout, this, &TFormWeckdienst::Timer1Timer);
+  connect(Timer1, &QTimer::timeout, this, Handler(this, &TFormWeckdienst::Timer1Timer));
   Timer1->start();
 }
 
 // An error here skips the rest of the creation handler but not the window: it is
 // reported in the frame's error box, and the window opens with what was done.
 void TFormWeckdienst::RunFormCreate() {
-  try {
-    FormCreate();
-  } catch (...) {
-    ReportException(std::current_exception());
-  }
+  RunHandler([this] { FormCreate(); });
 }
 
 void TFormWeckdienst::FormCreate() {

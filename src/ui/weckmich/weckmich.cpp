@@ -16,7 +16,7 @@
 #include "core/alarmcore.h"
 #include "core/clock.h"
 #include "ui/frame/application_icon.h"
-#include "ui/frame/error_report.h"
+#include "ui/frame/handler.h"
 #include "ui/widgets/spin_edit.h"
 
 namespace klemvar {
@@ -62,11 +62,7 @@ TFormKlemvar::TFormKlemvar(QWidget* parent) : QWidget(parent) {
   Timer1->start();
 
   // An error here is reported like any other; the window is created and shown all the same.
-  try {
-    FormCreate();
-  } catch (...) {
-    ReportException(std::current_exception());
-  }
+  RunHandler([this] { FormCreate(); });
 }
 
 TFormKlemvar::~TFormKlemvar() {
@@ -77,22 +73,24 @@ TFormKlemvar::~TFormKlemvar() {
 }
 
 void TFormKlemvar::ConnectHandlers() {
-  // One handler per signal: an error escaping a handler skips any later ones.
-  connect(SpinStunden, &TSpinEdit::changed, this, &TFormKlemvar::SpinStundenChange);
-  connect(SpinMinuten, &TSpinEdit::changed, this, &TFormKlemvar::SpinMinutenChange);
-  connect(SpinEditAlarmClose, &TSpinEdit::changed, this, &TFormKlemvar::SpinEditAlarmCloseChange);
-  connect(SpinEditAlarmClose, &TSpinEdit::exited, this, &TFormKlemvar::SpinEditAlarmCloseExit);
-  connect(RadioButtonUm, &QRadioButton::toggled, this, [this](bool on) {
-    if (on) RadioButtonUmClick();
-  });
-  connect(RadioButtonIn, &QRadioButton::toggled, this, [this](bool on) {
-    if (on) RadioButtonInClick();
-  });
-  connect(CheckBoxTon, &QCheckBox::toggled, this, &TFormKlemvar::CheckBoxTonClick);
+  // Each handler reports its own errors, so none unwinds through Qt.
+  connect(SpinStunden, &TSpinEdit::changed, this, Handler(this, &TFormKlemvar::SpinStundenChange));
+  connect(SpinMinuten, &TSpinEdit::changed, this, Handler(this, &TFormKlemvar::SpinMinutenChange));
+  connect(SpinEditAlarmClose, &TSpinEdit::changed, this,
+          Handler(this, &TFormKlemvar::SpinEditAlarmCloseChange));
+  connect(SpinEditAlarmClose, &TSpinEdit::exited, this,
+          Handler(this, &TFormKlemvar::SpinEditAlarmCloseExit));
+  connect(RadioButtonUm, &QRadioButton::toggled, this, Guarded([this](bool on) {
+            if (on) RadioButtonUmClick();
+          }));
+  connect(RadioButtonIn, &QRadioButton::toggled, this, Guarded([this](bool on) {
+            if (on) RadioButtonInClick();
+          }));
+  connect(CheckBoxTon, &QCheckBox::toggled, this, Handler(this, &TFormKlemvar::CheckBoxTonClick));
   connect(ButtonWeckerStellen, &QPushButton::clicked, this,
-          &TFormKlemvar::ButtonWeckerStellenClick);
-  connect(BitBtnAus, &QPushButton::clicked, this, &TFormKlemvar::BitBtnAusClick);
-  connect(Timer1, &QTimer::timeout, this, &TFormKlemvar::Timer1Timer);
+          Handler(this, &TFormKlemvar::ButtonWeckerStellenClick));
+  connect(BitBtnAus, &QPushButton::clicked, this, Handler(this, &TFormKlemvar::BitBtnAusClick));
+  connect(Timer1, &QTimer::timeout, this, Handler(this, &TFormKlemvar::Timer1Timer));
   ActionMainMenuBar1->installEventFilter(this);
   BitBtnAus->installEventFilter(this);
 }
