@@ -9,9 +9,9 @@
 #include <stdexcept>
 
 #include "core/convert_error.h"
+#include "core/number.h"
 #include "core/timeformat.h"
 #include "main_window_fixture.h"
-#include "platform/locale/qt_locale_source.h"
 #include "support/klemvar_test_main.h"
 #include "ui/frame/error_report.h"
 #include "ui/frame/handler.h"
@@ -98,18 +98,25 @@ class FrameTest : public QObject {
     QVERIFY(QTest::qWaitForWindowExposed(&form));
   }
 
-  void aLocaleChangeReadsTheTimeFormatAgain() {
+  // The test runs under LC_ALL=C.UTF-8 (tests/ui/weckmich/CMakeLists.txt), whose
+  // settings are "hh:mm:ss" with ":", "AM", "PM" and "." as decimal separator.
+  void aLocaleChangeReadsTheRegionalSettingsAgain() {
+    QCOMPARE(QLocale::system().name(), QStringLiteral("C"));
     TimeFormatSettings stale;
     stale.TimePattern = "AMPM h:mm:ss";
     stale.timeSeparator = "#";
+    stale.morningDesignator = "vorm.";
     SetCurrentTimeFormat(stale);
+    SetCurrentDecimalSeparator(",");
     QLocale::setDefault(QLocale(QLocale::Korean, QLocale::SouthKorea));
     QEvent change(QEvent::LocaleChange);
     QCoreApplication::sendEvent(qApp, &change);
     QCOMPARE(QLocale(), QLocale::system());
-    const TimeFormatSettings expected = ReadTimeFormatSettings(QtLocaleInfoSource());
-    QCOMPARE(CurrentTimeFormat().TimePattern, expected.TimePattern);
-    QCOMPARE(CurrentTimeFormat().timeSeparator, expected.timeSeparator);
+    QCOMPARE(CurrentTimeFormat().TimePattern, std::string("hh:mm:ss"));
+    QCOMPARE(CurrentTimeFormat().timeSeparator, std::string(":"));
+    QCOMPARE(CurrentTimeFormat().morningDesignator, std::string("AM"));
+    QCOMPARE(CurrentTimeFormat().afternoonDesignator, std::string("PM"));
+    QCOMPARE(CurrentDecimalSeparator(), std::string("."));
   }
 };
 
