@@ -1,11 +1,11 @@
 #include "platform/http/curl_request.h"
 
 #include <algorithm>
-#include <cctype>
 #include <chrono>
 #include <climits>
 #include <cstring>
 
+#include "core/ascii_text.h"
 #include "platform/http/curl_session.h"
 
 namespace klemvar {
@@ -15,18 +15,10 @@ namespace {
 // Unread bytes at which the transfer is paused until a read has taken them all.
 constexpr std::size_t kPauseAt = 64 * 1024;
 
+// A header line without its line break and the blanks around it.
 std::string_view Trimmed(std::string_view text) {
-  const auto first = text.find_first_not_of(" \t\r\n");
-  if (first == std::string_view::npos) return {};
-  const auto last = text.find_last_not_of(" \t\r\n");
-  return text.substr(first, last - first + 1);
-}
-
-bool SameNameNoCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) ==
-                  std::tolower(static_cast<unsigned char>(y));
-         });
+  while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.remove_suffix(1);
+  return TrimBlanks(text);
 }
 
 }  // namespace
@@ -223,8 +215,8 @@ void CurlRequest::HeaderLine(std::string_view line) {
   if (colon == std::string_view::npos) return;
   const std::string_view name = Trimmed(line.substr(0, colon));
   const std::string_view value = Trimmed(line.substr(colon + 1));
-  if (SameNameNoCase(name, "Content-Length") && !content_length_) content_length_ = value;
-  if (SameNameNoCase(name, "Location")) location_ = true;
+  if (SameAsciiNoCase(name, "Content-Length") && !content_length_) content_length_ = value;
+  if (SameAsciiNoCase(name, "Location")) location_ = true;
 }
 
 size_t CurlRequest::OnBody(char* data, size_t size, size_t count, void* self) {
