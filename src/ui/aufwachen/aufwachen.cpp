@@ -14,6 +14,7 @@
 #include "ui/aufwachen/close_moment.h"
 #include "ui/aufwachen/mnemonic_label.h"
 #include "ui/frame/handler.h"
+#include "ui/widgets/button_face.h"
 
 namespace klemvar {
 
@@ -33,8 +34,6 @@ QFont LabelFont() {
 
 }  // namespace
 
-QString RingResource() { return RingPath(); }
-
 void SetRingResource(const QString& path) { RingPath() = path; }
 
 void StartRing() { PlaySoundLooping(RingPath()); }
@@ -47,9 +46,7 @@ TFormWeckdienst::TFormWeckdienst(QWidget* parent)
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle(QStringLiteral("Klemvar Weckdienst"));
   setFixedSize(313, 214);
-  QPalette buttonFace = palette();
-  buttonFace.setColor(QPalette::Window, buttonFace.color(QPalette::Button));
-  setPalette(buttonFace);
+  PaintInButtonFace(this);
   CreateComponents();
   RunFormCreate();
 }

@@ -18,8 +18,6 @@ class TApplication : public QApplication {
  public:
   TApplication(int& argc, char** argv);
 
-  QString Title() const { return QString::fromUtf8(kApplicationTitle); }
-
   // Every event goes through here: an error that no handler boundary stopped
   // is logged and the program goes on with the next event.
   bool notify(QObject* receiver, QEvent* event) override;

@@ -17,6 +17,7 @@
 #include "core/clock.h"
 #include "ui/frame/application_icon.h"
 #include "ui/frame/handler.h"
+#include "ui/widgets/button_face.h"
 #include "ui/widgets/spin_edit.h"
 
 namespace klemvar {
@@ -47,9 +48,7 @@ TFormKlemvar::TFormKlemvar(QWidget* parent) : QWidget(parent) {
                  Qt::WindowCloseButtonHint);
   setFixedSize(kClientWidth, kClientHeight);
   setFont(LayoutFont());
-  QPalette face = palette();
-  face.setColor(QPalette::Window, face.color(QPalette::Button));
-  setPalette(face);
+  PaintInButtonFace(this);
 
   CreateMenuBar();
   CreateControls();
