@@ -10,8 +10,8 @@
 #include <QTimer>
 
 #include "core/alarmcore.h"
+#include "core/close_moment.h"
 #include "platform/sound/looping_sound.h"
-#include "ui/aufwachen/close_moment.h"
 #include "ui/aufwachen/mnemonic_label.h"
 #include "ui/frame/handler.h"
 #include "ui/widgets/button_face.h"

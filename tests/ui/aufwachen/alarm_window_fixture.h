@@ -8,10 +8,10 @@
 #include <QStringList>
 
 #include "core/alarmcore.h"
+#include "core/close_moment.h"
 #include "platform/sound/looping_sound.h"
 #include "support/installed_double.h"
 #include "ui/aufwachen/aufwachen.h"
-#include "ui/aufwachen/close_moment.h"
 
 namespace klemvar::testing {
 
