@@ -50,7 +50,7 @@ TFormDownload::TFormDownload(QWidget* parent)
   connect(BitBtnCancel, &QPushButton::clicked, this,
           Handler(this, &TFormDownload::BitBtnCancelClick));
 
-  FormCreate();
+  RunHandler([this] { FormCreate(); });
 }
 
 void TFormDownload::FormCreate() { Cancelled = false; }
