@@ -36,9 +36,11 @@ if [ ${#missing[@]} -gt 0 ]; then
   apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
 
-# The locale tests compare the time pattern of several real glibc locales.
+# The locale tests compare the time pattern of several real glibc locales; the
+# HTTP component runs once more under Turkish, whose dotless i trips any
+# header comparison that follows the C locale.
 if [ "${1:-}" = "--with-tests" ]; then
-  want_locales="de_DE.UTF-8 en_US.UTF-8 en_GB.UTF-8 ko_KR.UTF-8 fi_FI.UTF-8"
+  want_locales="de_DE.UTF-8 en_US.UTF-8 en_GB.UTF-8 ko_KR.UTF-8 fi_FI.UTF-8 tr_TR.UTF-8"
   have=$(locale -a 2>/dev/null | tr 'A-Z' 'a-z' | sed 's/utf8/utf-8/')
   gen=0
   for l in $want_locales; do

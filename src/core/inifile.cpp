@@ -6,31 +6,14 @@
 
 #include <cerrno>
 
+#include "core/ascii_text.h"
 #include "core/number.h"
 
 namespace klemvar {
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f'; }
-
-std::string_view Trim(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-  return text;
-}
-
-char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool SameName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
-  }
-  return true;
-}
-
 std::string ValueOf(std::string_view raw) {
-  std::string_view value = Trim(raw).substr(0, kIniValueLimit);
+  std::string_view value = TrimBlanks(raw).substr(0, kIniValueLimit);
   // Callers of the profile functions get a C string: it ends at a zero byte.
   return std::string(value.substr(0, value.find('\0')));
 }
@@ -38,7 +21,7 @@ std::string ValueOf(std::string_view raw) {
 // The name of a section line "[name]"; without "]" the name runs to the line's end.
 std::string_view SectionName(std::string_view line) {
   line.remove_prefix(1);
-  return Trim(line.substr(0, line.find(']')));
+  return TrimBlanks(line.substr(0, line.find(']')));
 }
 
 // Closes a descriptor on every way out.
@@ -93,20 +76,20 @@ std::optional<std::string> FindIniValue(std::string_view text, std::string_view 
                                         std::string_view key) {
   // A UTF-8 byte order mark, as some editors write it, is not part of the first line.
   if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
-  section = Trim(section);
-  key = Trim(key);
+  section = TrimBlanks(section);
+  key = TrimBlanks(key);
   bool inSection = false;
   while (!text.empty()) {
     const std::size_t end = text.find_first_of("\r\n");
-    const std::string_view line = Trim(text.substr(0, end));
+    const std::string_view line = TrimBlanks(text.substr(0, end));
     text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
     if (line.starts_with('[')) {
-      inSection = SameName(SectionName(line), section);
+      inSection = SameAsciiNoCase(SectionName(line), section);
       continue;
     }
     const std::size_t equals = line.find('=');
     if (inSection && equals != std::string_view::npos &&
-        SameName(Trim(line.substr(0, equals)), key)) {
+        SameAsciiNoCase(TrimBlanks(line.substr(0, equals)), key)) {
       return ValueOf(line.substr(equals + 1));
     }
   }

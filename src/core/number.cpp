@@ -4,22 +4,15 @@
 #include <system_error>
 #include <utility>
 
+#include "core/ascii_text.h"
+#include "core/utf8_text.h"
+
 namespace klemvar {
 namespace {
 
 std::string current = ".";
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-// Length in bytes of the UTF-8 character that text starts with (1 for a stray byte).
-std::size_t FirstCharacterLength(std::string_view text) {
-  std::size_t length = 1;
-  while (length < text.size() && (static_cast<unsigned char>(text[length]) & 0xC0) == 0x80) {
-    ++length;
-  }
-  return length;
-}
 
 // Walks the grammar once and writes the number in the form std::from_chars reads
 // ("." as separator, no "+" sign). Returns false when the text does not fit.
@@ -87,7 +80,7 @@ std::string ReadDecimalSeparator(const LocaleInfoSource& source) {
   const std::optional<std::string> setting = source.Read(LocaleItem::DecimalSeparator);
   if (!setting || setting->empty()) return ".";
   // The separator is one character wide; a longer setting keeps its first.
-  return setting->substr(0, FirstCharacterLength(*setting));
+  return setting->substr(0, Utf8FirstCharacterLength(*setting));
 }
 
 const std::string& CurrentDecimalSeparator() { return current; }

@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "core/integer_text.h"
+#include "core/utf8_text.h"
 
 namespace klemvar {
 namespace {
@@ -12,15 +13,6 @@ TimeFormatSettings current;
 // A numeric setting: unreadable counts as "0", text that is no decimal integer as 0.
 long ReadNumber(const LocaleInfoSource& source, LocaleItem item) {
   return ParseInt32(source.Read(item).value_or("0")).value_or(0);
-}
-
-// Counts characters, not bytes, so a single non-ASCII separator still fits.
-std::size_t CharacterCount(const std::string& text) {
-  std::size_t count = 0;
-  for (unsigned char c : text) {
-    if ((c & 0xC0) != 0x80) ++count;
-  }
-  return count;
 }
 
 void AppendNumber(std::string& out, unsigned value, bool twoDigits) {
@@ -48,7 +40,7 @@ TimeFormatSettings ReadTimeFormatSettings(const LocaleInfoSource& source) {
   // and counts as unreadable, an empty one means no separator.
   const std::optional<std::string> separator = source.Read(LocaleItem::TimeSeparator);
   settings.timeSeparator =
-      separator && CharacterCount(*separator) < 2 ? *separator : std::string(":");
+      separator && Utf8CharacterCount(*separator) < 2 ? *separator : std::string(":");
 
   settings.morningDesignator = source.Read(LocaleItem::MorningDesignator).value_or("am");
   settings.afternoonDesignator = source.Read(LocaleItem::AfternoonDesignator).value_or("pm");

@@ -1,6 +1,8 @@
 #include "net/HTTPGetThread.h"
 
 #include <QCoreApplication>
+#include <QLoggingCategory>
+#include <exception>
 #include <string>
 #include <string_view>
 
@@ -11,6 +13,10 @@
 #include "net/handover_order.h"
 
 namespace klemvar {
+
+// Why transfers fail: the stage and the transport's reason. Off by default;
+// QT_LOGGING_RULES="klemvar.httpget.info=true" turns it on.
+Q_LOGGING_CATEGORY(lcHttpGet, "klemvar.httpget", QtWarningMsg)
 
 namespace {
 
@@ -32,6 +38,13 @@ struct OpenHandles {
 };
 
 std::string Text(const QString& text) { return text.toUtf8().toStdString(); }
+
+// Records where and why the transfer failed; always false.
+bool Failed(const char* stage, const HttpRequest* request = nullptr) {
+  const std::string reason = request != nullptr ? request->ErrorText() : std::string();
+  qCInfo(lcHttpGet, "transfer failed: %s%s%s", stage, reason.empty() ? "" : ": ", reason.c_str());
+  return false;
+}
 
 // Byte counts add as 32-bit values and wrap, never trap, on bodies beyond 2 GiB.
 std::int32_t WrappingAdd(std::int32_t total, std::uint32_t count) {
@@ -76,9 +89,12 @@ void THTTPGetThread::run() {
   bool completed = false;
   try {
     completed = Transfer();
-  } catch (...) {
+  } catch (const std::exception& error) {
     // An error inside the transfer (out of memory, say) ends it as a failure;
     // nothing may escape the thread, and the hook must still run.
+    Failed(error.what());
+  } catch (...) {
+    Failed("an unknown error");
   }
   if (!completed) Succeeded = false;
   HandOver("CompletionHandOver");
@@ -92,31 +108,33 @@ void THTTPGetThread::run() {
 // False: it failed or was cancelled; true: Succeeded holds the outcome.
 bool THTTPGetThread::Transfer() {
   const UrlParts url = SplitUrl(Text(URL));
-  if (StopRequested()) return false;
+  if (StopRequested()) return Failed("stopped before the start");
 
   OpenHandles handles;
   handles.session = transport_->OpenSession(Text(Agent), stop_);
-  if (!handles.session) return false;
+  if (!handles.session) return Failed("open session");
   handles.connection =
       handles.session->Connect(url.host, kHttpPort, Text(UserName), Text(Password));
-  if (!handles.connection) return false;
+  if (!handles.connection) return Failed("connect");
   const bool post = !PostQuery.isEmpty();
   handles.request = handles.connection->OpenRequest(post ? "POST" : "GET", url.path, Text(Referer),
                                                     Text(AcceptTypes), !UseCache);
-  if (!handles.request) return false;
+  if (!handles.request) return Failed("open request");
   const QByteArray query = PostQuery.toUtf8();
   const std::string_view body(query.constData(), static_cast<std::size_t>(query.size()));
-  if (!handles.request->Send(post ? kFormContentType : std::string_view(), body)) return false;
-  if (StopRequested()) return false;
+  if (!handles.request->Send(post ? kFormContentType : std::string_view(), body)) {
+    return Failed("send", handles.request.get());
+  }
+  if (StopRequested()) return Failed("stopped after the send");
 
   const auto lengthText = std::make_unique<char[]>(kLengthBufferSize);
   std::uint32_t lengthSize = kLengthBufferSize;
   const bool announced = handles.request->QueryContentLength(lengthText.get(), lengthSize);
-  if (StopRequested()) return false;
-  if (!announced && BinaryData) return false;
+  if (StopRequested()) return Failed("stopped after the length query");
+  if (!announced && BinaryData) return Failed("no content length for binary data");
   if (announced) {
     const auto length = ContentLengthValue(std::string_view(lengthText.get(), lengthSize));
-    if (!length) return false;
+    if (!length) return Failed("content length is no 32-bit integer");
     TotalSize = *length;
   }
   return ReceiveBody(*handles.request);
@@ -129,21 +147,23 @@ bool THTTPGetThread::ReceiveBody(HttpRequest& request) {
   Readed = 0;
   BodyFile file;
   if (IntoFile) {
-    if (!file.Create(FileName)) return false;
+    if (!file.Create(FileName)) return Failed("create the file");
   } else {
     ResultText.clear();
   }
   char chunk[kChunkSize];
   bool readFailed = false;
   for (;;) {
-    if (StopRequested()) return false;  // the file is closed; what was written stays
+    // The file is closed; what was written stays.
+    if (StopRequested()) return Failed("stopped in the body");
     if (!request.Read(chunk, kChunkSize, ChunkLength)) {
       readFailed = true;
+      Failed("read", &request);
       break;
     }
     if (ChunkLength == 0) break;
     if (IntoFile) {
-      if (!file.Write(chunk, ChunkLength)) return false;
+      if (!file.Write(chunk, ChunkLength)) return Failed("write the file");
     } else {
       ResultText.append(chunk, static_cast<qsizetype>(ChunkLength));
     }
@@ -155,7 +175,10 @@ bool THTTPGetThread::ReceiveBody(HttpRequest& request) {
   if (readFailed && StopRequested()) return false;
 
   Succeeded = IntoFile ? TotalSize == Readed : Readed != 0;
-  return !IntoFile || file.Close();
+  if (!Succeeded) {
+    qCInfo(lcHttpGet, "transfer failed: %d bytes received, %d announced", Readed, TotalSize);
+  }
+  return !IntoFile || file.Close() || Failed("close the file");
 }
 
 // Runs method on the GUI thread and waits until it has run. A detached worker

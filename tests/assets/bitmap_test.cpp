@@ -1,4 +1,8 @@
-// The alarm window's picture: an exact 24-bit Windows bitmap of the clock.
+// The alarm window's picture: an exact 24-bit Windows bitmap of the clock. Where
+// the figures come from: 110 x 132 pixels, 24 bits, 3,780 pixels per metre and
+// 43,878 bytes are the original picture's format (the sizes follow from it: rows
+// of 332 bytes, 43,824 bytes of pixels, a 54-byte header); the colour thresholds
+// are this file's own, loose enough for any drawing of a red clock with a bell.
 #include <gtest/gtest.h>
 
 #include <QColor>

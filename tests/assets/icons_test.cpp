@@ -1,4 +1,7 @@
 // The application icon at every size, and the copies left for the install rules.
+// Where the figures come from: the sizes are the hicolor sizes packaging/
+// installs; the pixel counts (more than 300 opaque, 100 clear) are this file's
+// own floor for "a drawn shape on a transparent ground" at 16 x 16 and up.
 #include <gtest/gtest.h>
 
 #include <QFile>

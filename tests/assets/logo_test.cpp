@@ -1,4 +1,8 @@
-// The About logo: a progressive JFIF 1.01 JPEG of the product name.
+// The About logo: a progressive JFIF 1.01 JPEG of the product name. Where the
+// figures come from: 121 x 37 pixels, progressive, JFIF 1.01 at 96 dpi are the
+// original logo's format; 2,100..2,700 bytes brackets the original's size with
+// room for the encoder's choices; the colour counts are this file's own floor for
+// navy lettering on white.
 #include <gtest/gtest.h>
 
 #include <QByteArray>

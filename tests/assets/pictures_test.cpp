@@ -1,4 +1,7 @@
 // Button and menu pictures at both densities, and the download animation strip.
+// Where the figures come from: 272 x 60 is the frame size of the download clip
+// the progress window plays (DownloadAnim.h); the pixel counts are this file's
+// own floor for "the picture shows its colour", well below what tools/render draws.
 #include <gtest/gtest.h>
 
 #include <QColor>

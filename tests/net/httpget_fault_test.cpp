@@ -12,6 +12,8 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QLoggingCategory>
+#include <QMutex>
 #include <QPointer>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -83,6 +85,16 @@ QByteArray RunChildWithWriteLimit(std::uint16_t port, const QString& file) {
   return printed.trimmed();
 }
 
+// Collects the messages of the transfer log category, from any thread.
+struct LoggedMessages {
+  static inline QMutex mutex;
+  static inline QStringList messages;
+  static void Handler(QtMsgType, const QMessageLogContext& context, const QString& message) {
+    const QMutexLocker lock(&mutex);
+    if (QByteArray(context.category) == "klemvar.httpget") messages << message;
+  }
+};
+
 }  // namespace
 
 class HttpGetFaultTest : public QObject {
@@ -99,6 +111,7 @@ class HttpGetFaultTest : public QObject {
   void diskFaultsEndInOneError_data();
   void diskFaultsEndInOneError();
   void aWriteFailingHalfwayEndsInOneError();
+  void anOptionLibcurlRefusesFailsTheTransferAndIsLogged();
 
  private:
   // Runs a file transfer of path into fileName; checks that it ends in one
@@ -127,6 +140,33 @@ void HttpGetFaultTest::init() {
 void HttpGetFaultTest::cleanupTestCase() {
   SetHttpTransport(nullptr);
   server_.Stop();
+}
+
+// libcurl refuses texts longer than 8,000,000 bytes, an agent name among them.
+// Run without that option the transfer would succeed; it must fail instead, and
+// the log says which option it was.
+void HttpGetFaultTest::anOptionLibcurlRefusesFailsTheTransferAndIsLogged() {
+  QLoggingCategory::setFilterRules(QStringLiteral("klemvar.httpget.info=true"));
+  const QtMessageHandler previous = qInstallMessageHandler(&LoggedMessages::Handler);
+  TransferLog log;
+  {
+    THTTPGet get;
+    log.Attach(get);
+    get.Agent = QString(8'000'001, u'a');
+    get.URL = HttpTestServer::Url(QStringLiteral("/len/10"));
+    get.FileName = file_;
+    get.FetchFile();
+    RunUntilEnded(log);
+  }
+  qInstallMessageHandler(previous);
+  QLoggingCategory::setFilterRules(QString());
+  QCOMPARE(log.errors, 1);
+  QCOMPARE(log.ends(), 1);
+  QCOMPARE(FileBytes(file_), kNoFile);
+  const QMutexLocker lock(&LoggedMessages::mutex);
+  QCOMPARE(LoggedMessages::messages,
+           QStringList("transfer failed: send: CURLOPT_USERAGENT refused: "
+                       "A libcurl function was given a bad argument"));
 }
 
 void HttpGetFaultTest::ExpectOneError(const QString& path, const QString& fileName) {

@@ -67,6 +67,7 @@ class HttpGetFetchTest : public QObject {
   void optionalHeaders();
   void redirectsAreFollowedUpToTen_data();
   void redirectsAreFollowedUpToTen();
+  void headerNamesInCapitalsAreRecognised();
   void transportReadsAtMostTheAskedSizeAcrossPauses();
   void transportLengthQueryNeedsRoomForTheTerminatingZero();
 
@@ -432,6 +433,18 @@ void HttpGetFetchTest::redirectsAreFollowedUpToTen() {
   const Echo echo = ParseEcho(FileBytes(file_));
   QCOMPARE(echo.requestLine, QByteArray("GET /redirect/0/echo HTTP/1.0"));
   QCOMPARE(echo.headers.value("authorization"), "Basic " + QByteArray("anna:s3cret").toBase64());
+}
+
+// Header names compare without regard to ASCII case under every locale. This
+// binary runs again under tr_TR.UTF-8, where the C library lowers "I" to
+// itself, so "LOCATION" would not be taken for a redirect there.
+void HttpGetFetchTest::headerNamesInCapitalsAreRecognised() {
+  THTTPGet get;
+  log_.Attach(get);
+  QVERIFY(Run(get, QStringLiteral("/SHOUT/redirect/1/len/3000"), Mode::File));
+  QCOMPARE(log_.doneFile, 1);
+  QCOMPARE(log_.fileSize, 3000);
+  QCOMPARE(FileBytes(file_), Pattern(3000));
 }
 
 void HttpGetFetchTest::transportReadsAtMostTheAskedSizeAcrossPauses() {

@@ -7,6 +7,8 @@
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <atomic>
+#include <memory>
 
 #include "http_test_server.h"
 #include "net/HTTPGet.h"
@@ -16,6 +18,83 @@ namespace klemvar::testing {
 namespace {
 
 using namespace std::chrono_literals;
+
+// Passes everything on to the real transport and counts the reads that have
+// started and that have returned, from the worker's thread.
+struct ReadCounts {
+  std::atomic<int> started{0};
+  std::atomic<int> returned{0};
+};
+
+class CountingRequest final : public HttpRequest {
+ public:
+  CountingRequest(std::unique_ptr<HttpRequest> real, ReadCounts& counts)
+      : real_(std::move(real)), counts_(counts) {}
+  bool Send(std::string_view headers, std::string_view body) override {
+    return real_->Send(headers, body);
+  }
+  bool QueryContentLength(char* buffer, std::uint32_t& length) override {
+    return real_->QueryContentLength(buffer, length);
+  }
+  bool Read(char* buffer, std::uint32_t size, std::uint32_t& count) override {
+    ++counts_.started;
+    const bool read = real_->Read(buffer, size, count);
+    ++counts_.returned;
+    return read;
+  }
+
+ private:
+  std::unique_ptr<HttpRequest> real_;
+  ReadCounts& counts_;
+};
+
+class CountingConnection final : public HttpConnection {
+ public:
+  CountingConnection(std::unique_ptr<HttpConnection> real, ReadCounts& counts)
+      : real_(std::move(real)), counts_(counts) {}
+  std::unique_ptr<HttpRequest> OpenRequest(const std::string& verb, const std::string& path,
+                                           const std::string& referer, const std::string& accept,
+                                           bool reload) override {
+    auto request = real_->OpenRequest(verb, path, referer, accept, reload);
+    return request ? std::make_unique<CountingRequest>(std::move(request), counts_) : nullptr;
+  }
+
+ private:
+  std::unique_ptr<HttpConnection> real_;
+  ReadCounts& counts_;
+};
+
+class CountingSession final : public HttpSession {
+ public:
+  CountingSession(std::unique_ptr<HttpSession> real, ReadCounts& counts)
+      : real_(std::move(real)), counts_(counts) {}
+  std::unique_ptr<HttpConnection> Connect(const std::string& host, std::uint16_t port,
+                                          const std::string& user,
+                                          const std::string& password) override {
+    auto connection = real_->Connect(host, port, user, password);
+    return connection ? std::make_unique<CountingConnection>(std::move(connection), counts_)
+                      : nullptr;
+  }
+
+ private:
+  std::unique_ptr<HttpSession> real_;
+  ReadCounts& counts_;
+};
+
+class CountingTransport final : public HttpTransport {
+ public:
+  explicit CountingTransport(std::shared_ptr<HttpTransport> real) : real_(std::move(real)) {}
+  std::unique_ptr<HttpSession> OpenSession(const std::string& agent,
+                                           HttpStopSignal& stop) override {
+    auto session = real_->OpenSession(agent, stop);
+    return session ? std::make_unique<CountingSession>(std::move(session), counts) : nullptr;
+  }
+
+  ReadCounts counts;
+
+ private:
+  std::shared_ptr<HttpTransport> real_;
+};
 
 double ProcessCpuMilliseconds() {
   rusage usage{};
@@ -149,8 +228,9 @@ void HttpGetLifecycleTest::callsFromInsideTheCompletionHandlerAreIgnored() {
   get.URL = HttpTestServer::Url(path);
   get.FileName = file_;
   get.FetchFile();
+  // Until the worker has gone: a transfer wrongly started inside the handler
+  // would still run then, or would have ended too.
   QVERIFY(RunUntilEnded(log_));
-  RunUntil([] { return false; }, 200);  // room for a wrongly started second transfer
   QVERIFY(runningInside);
   QCOMPARE(log_.ends(), 1);
   QCOMPARE(log_.doneFile, succeeds ? 1 : 0);
@@ -164,9 +244,10 @@ void HttpGetLifecycleTest::cancelWhenIdleDoesNothing() {
   get.URL = HttpTestServer::Url(QStringLiteral("/len/100"));
   get.FileName = file_;
   get.FetchFile();
-  QVERIFY(RunUntilEnded(log_));
+  QVERIFY(RunUntilEnded(log_));  // the worker has gone: the component is idle
+  QCOMPARE(get.Worker(), nullptr);
   get.Cancel();
-  RunUntil([] { return false; }, 50);
+  QCoreApplication::sendPostedEvents();
   QCOMPARE(log_.ends(), 1);
   QCOMPARE(log_.doneFile, 1);
 }
@@ -281,15 +362,25 @@ void HttpGetLifecycleTest::destroyingDuringAHangNeitherWaitsNorReports() {
 }
 
 void HttpGetLifecycleTest::destroyingWhileAHandOverIsPendingReleasesTheWorker() {
+  const auto counting = std::make_shared<CountingTransport>(CurrentHttpTransport());
+  SetHttpTransport(counting);
   auto* get = new THTTPGet;
   log_.Attach(*get, true);
   get->URL = HttpTestServer::Url(QStringLiteral("/len/2000000"));
   get->FileName = file_;
   get->FetchFile();
   const QPointer<THTTPGetThread> worker = get->Worker();
-  // The GUI thread dispatches nothing now, so the worker blocks in its first
-  // progress hand-over; destroying the component must release it.
-  QThread::msleep(300);
+  // The GUI thread dispatches nothing now, so once the first read has returned
+  // the worker can only be in its first progress hand-over, waiting: the next
+  // read starts only after it. Destroying the component must release it.
+  const ReadCounts& reads = counting->counts;
+  QElapsedTimer waited;
+  waited.start();
+  while (reads.returned == 0 && waited.elapsed() < 5000) QThread::msleep(5);
+  QCOMPARE(reads.returned.load(), 1);
+  QCOMPARE(reads.started.load(), 1);
+  QVERIFY(worker && worker->isRunning());
+  QVERIFY(log_.progress.empty());
   delete get;
   QVERIFY(RunUntil([&] { return worker.isNull(); }, 5000));
   QVERIFY(log_.progress.empty());

@@ -6,23 +6,29 @@
 
 namespace klemvar::testing {
 
+// Before the test's own handler runs, which may destroy the component.
+void TransferLog::Ended(QObject* sender) {
+  endSender = sender;
+  if (auto* component = qobject_cast<THTTPGet*>(sender)) endedWorker = component->Worker();
+}
+
 void TransferLog::Attach(THTTPGet& component, bool withProgress) {
   component.OnDoneFile = [this](QObject* sender, const QString& name, std::int32_t size) {
     ++doneFile;
-    endSender = sender;
+    Ended(sender);
     fileName = name;
     fileSize = size;
     if (onEnd) onEnd();
   };
   component.OnDoneString = [this](QObject* sender, const QByteArray& body) {
     ++doneString;
-    endSender = sender;
+    Ended(sender);
     result = body;
     if (onEnd) onEnd();
   };
   component.OnError = [this](QObject* sender) {
     ++errors;
-    endSender = sender;
+    Ended(sender);
     if (onEnd) onEnd();
   };
   if (withProgress) {
@@ -48,7 +54,7 @@ bool RunUntil(const std::function<bool()>& done, int timeoutMs) {
 
 bool RunUntilEnded(const TransferLog& log, int timeoutMs) {
   const bool ended = RunUntil([&] { return log.ends() > 0; }, timeoutMs);
-  RunUntil([] { return false; }, 30);
+  RunUntil([&] { return log.endedWorker.isNull(); }, timeoutMs);
   return ended;
 }
 

@@ -7,6 +7,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <functional>
 #include <vector>
@@ -37,18 +38,23 @@ class TransferLog {
   std::int32_t fileSize = -1;
   QByteArray result;
   std::vector<ProgressEvent> progress;
+  // The worker of the transfer that ended last; null once it has freed itself.
+  QPointer<THTTPGetThread> endedWorker;
 
   // Called inside the handlers, after recording, when set.
   std::function<void(const ProgressEvent&)> onProgress;
   std::function<void()> onEnd;
+
+ private:
+  void Ended(QObject* sender);
 };
 
 // Dispatches the GUI thread's events until done() holds or timeoutMs passes.
 // Returns done().
 bool RunUntil(const std::function<bool()>& done, int timeoutMs = 5000);
 
-// Runs until the log has seen its first end event; then dispatches a little
-// longer so that a wrong second event would be seen too.
+// Runs until the log has seen its first end event, then until that transfer's
+// worker has freed itself: a wrong second event of it would have come by then.
 bool RunUntilEnded(const TransferLog& log, int timeoutMs = 5000);
 
 // The server's body pattern: byte i is i % 251.

@@ -3,16 +3,12 @@
 // A wall clock that tests set by hand, installed for the life of the object.
 
 #include "core/clock.h"
+#include "support/installed_double.h"
 
 namespace klemvar::testing {
 
 class FakeClock final : public LocalTimeSource {
  public:
-  FakeClock() : previous_(SetLocalTimeSource(this)) {}
-  ~FakeClock() override { SetLocalTimeSource(previous_); }
-  FakeClock(const FakeClock&) = delete;
-  FakeClock& operator=(const FakeClock&) = delete;
-
   LocalTimeReading Now() const override { return now_; }
 
   void Set(std::uint16_t year, std::uint16_t month, std::uint16_t day, std::uint16_t hour,
@@ -68,7 +64,7 @@ class FakeClock final : public LocalTimeSource {
   }
 
   LocalTimeReading now_{};
-  const LocalTimeSource* previous_;
+  InstalledDouble<&SetLocalTimeSource> installed_{this};
 };
 
 }  // namespace klemvar::testing

@@ -97,9 +97,32 @@ def trickle(conn, data, pause):
         time.sleep(pause)
 
 
+class Shouting:
+    """A connection whose first write, the head, has its header names in capitals."""
+
+    def __init__(self, conn):
+        self.conn = conn
+        self.head_sent = False
+
+    def sendall(self, data):
+        if not self.head_sent:
+            self.head_sent = True
+            lines = data.split(b"\r\n")
+            for i in range(1, len(lines)):
+                name, colon, value = lines[i].partition(b":")
+                lines[i] = name.upper() + colon + value
+            data = b"\r\n".join(lines)
+        self.conn.sendall(data)
+
+    def __getattr__(self, name):
+        return getattr(self.conn, name)
+
+
 def answer(conn, parts, raw):
     kind = parts[0] if parts else ""
-    if kind == "len":
+    if kind == "SHOUT":
+        answer(Shouting(conn), parts[1:], raw)
+    elif kind == "len":
         send_head(conn, "200 OK", int(parts[1]))
         send_pattern(conn, int(parts[1]))
     elif kind == "nolen":

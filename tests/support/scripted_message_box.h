@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/messagebox/message_box.h"
+#include "support/installed_double.h"
 
 namespace klemvar::testing {
 
@@ -19,11 +20,6 @@ struct ShownBox {
 
 class ScriptedMessageBox final : public MessageBoxService {
  public:
-  ScriptedMessageBox() : previous_(SetMessageBoxService(this)) {}
-  ~ScriptedMessageBox() override { SetMessageBoxService(previous_); }
-  ScriptedMessageBox(const ScriptedMessageBox&) = delete;
-  ScriptedMessageBox& operator=(const ScriptedMessageBox&) = delete;
-
   void Answer(int result) { answers_.push_back(result); }
 
   // Runs while the box would be open, as a modal loop would let timers run.
@@ -45,7 +41,7 @@ class ScriptedMessageBox final : public MessageBoxService {
  private:
   std::vector<ShownBox> shown_;
   std::deque<int> answers_;
-  MessageBoxService* previous_;
+  InstalledDouble<&SetMessageBoxService> installed_{this};
 };
 
 }  // namespace klemvar::testing

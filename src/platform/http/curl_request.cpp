@@ -1,11 +1,13 @@
 #include "platform/http/curl_request.h"
 
 #include <algorithm>
-#include <cctype>
 #include <chrono>
 #include <climits>
 #include <cstring>
+#include <string>
+#include <utility>
 
+#include "core/ascii_text.h"
 #include "platform/http/curl_session.h"
 
 namespace klemvar {
@@ -15,18 +17,10 @@ namespace {
 // Unread bytes at which the transfer is paused until a read has taken them all.
 constexpr std::size_t kPauseAt = 64 * 1024;
 
+// A header line without its line break and the blanks around it.
 std::string_view Trimmed(std::string_view text) {
-  const auto first = text.find_first_not_of(" \t\r\n");
-  if (first == std::string_view::npos) return {};
-  const auto last = text.find_last_not_of(" \t\r\n");
-  return text.substr(first, last - first + 1);
-}
-
-bool SameNameNoCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) ==
-                  std::tolower(static_cast<unsigned char>(y));
-         });
+  while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.remove_suffix(1);
+  return TrimBlanks(text);
 }
 
 }  // namespace
@@ -44,40 +38,59 @@ CurlRequest::CurlRequest(CurlSession& session, CURL* easy, const CurlRequestSetu
 }
 
 CurlRequest::~CurlRequest() {
-  if (added_) curl_multi_remove_handle(session_.multi(), easy_);
+  // Should the multi handle refuse to let go, curl_easy_cleanup detaches the
+  // easy handle itself: the answer asks for nothing further.
+  if (added_) static_cast<void>(curl_multi_remove_handle(session_.multi(), easy_));
   curl_easy_cleanup(easy_);
   curl_slist_free_all(header_list_);
 }
 
+template <class Value>
+void CurlRequest::Set(CURLoption option, Value value) {
+  if (refused_ != CURLE_OK) return;
+  const CURLcode result = curl_easy_setopt(easy_, option, value);
+  if (result == CURLE_OK) return;
+  refused_ = result;
+  const curl_easyoption* known = curl_easy_option_by_id(option);
+  // curl names its options without the "CURLOPT_" of the source.
+  error_ = (known != nullptr ? "CURLOPT_" + std::string(known->name) : std::string("an option")) +
+           " refused: " + curl_easy_strerror(result);
+}
+
+// A transfer never runs without an option it asked for: without the protocol
+// restriction it could leave plain HTTP, without the time-out wait forever.
 void CurlRequest::SetStaticOptions() {
   const CurlTransportSettings& settings = session_.settings();
-  if (setup_.address) curl_easy_setopt(easy_, CURLOPT_URL, setup_.address->c_str());
-  curl_easy_setopt(easy_, CURLOPT_PROTOCOLS_STR, "http");
-  curl_easy_setopt(easy_, CURLOPT_PATH_AS_IS, 1L);
-  curl_easy_setopt(easy_, CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_1_0));
-  curl_easy_setopt(easy_, CURLOPT_NOSIGNAL, 1L);
-  curl_easy_setopt(easy_, CURLOPT_FOLLOWLOCATION, 1L);
-  curl_easy_setopt(easy_, CURLOPT_MAXREDIRS, 10L);
-  curl_easy_setopt(easy_, CURLOPT_REDIR_PROTOCOLS_STR, "http");
-  curl_easy_setopt(easy_, CURLOPT_CONNECTTIMEOUT_MS,
-                   static_cast<long>(settings.connect_timeout.count()));
-  if (!session_.agent().empty())
-    curl_easy_setopt(easy_, CURLOPT_USERAGENT, session_.agent().c_str());
-  if (!setup_.referer.empty()) curl_easy_setopt(easy_, CURLOPT_REFERER, setup_.referer.c_str());
+  if (setup_.address) Set(CURLOPT_URL, setup_.address->c_str());
+  Set(CURLOPT_PROTOCOLS_STR, "http");
+  Set(CURLOPT_PATH_AS_IS, 1L);
+  Set(CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_1_0));
+  Set(CURLOPT_NOSIGNAL, 1L);
+  Set(CURLOPT_FOLLOWLOCATION, 1L);
+  Set(CURLOPT_MAXREDIRS, 10L);
+  Set(CURLOPT_REDIR_PROTOCOLS_STR, "http");
+  Set(CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(settings.connect_timeout.count()));
+  if (!session_.agent().empty()) Set(CURLOPT_USERAGENT, session_.agent().c_str());
+  if (!setup_.referer.empty()) Set(CURLOPT_REFERER, setup_.referer.c_str());
   if (!setup_.user_name.empty() || !setup_.password.empty()) {
-    curl_easy_setopt(easy_, CURLOPT_HTTPAUTH, static_cast<long>(CURLAUTH_BASIC));
-    curl_easy_setopt(easy_, CURLOPT_USERNAME, setup_.user_name.c_str());
-    curl_easy_setopt(easy_, CURLOPT_PASSWORD, setup_.password.c_str());
+    Set(CURLOPT_HTTPAUTH, static_cast<long>(CURLAUTH_BASIC));
+    Set(CURLOPT_USERNAME, setup_.user_name.c_str());
+    Set(CURLOPT_PASSWORD, setup_.password.c_str());
   }
   if (setup_.verb == "GET") {
-    curl_easy_setopt(easy_, CURLOPT_HTTPGET, 1L);
+    Set(CURLOPT_HTTPGET, 1L);
   } else if (setup_.verb != "POST") {
-    curl_easy_setopt(easy_, CURLOPT_CUSTOMREQUEST, setup_.verb.c_str());
+    Set(CURLOPT_CUSTOMREQUEST, setup_.verb.c_str());
   }
-  curl_easy_setopt(easy_, CURLOPT_HEADERFUNCTION, &CurlRequest::OnHeader);
-  curl_easy_setopt(easy_, CURLOPT_HEADERDATA, this);
-  curl_easy_setopt(easy_, CURLOPT_WRITEFUNCTION, &CurlRequest::OnBody);
-  curl_easy_setopt(easy_, CURLOPT_WRITEDATA, this);
+  Set(CURLOPT_HEADERFUNCTION, &CurlRequest::OnHeader);
+  Set(CURLOPT_HEADERDATA, this);
+  Set(CURLOPT_WRITEFUNCTION, &CurlRequest::OnBody);
+  Set(CURLOPT_WRITEDATA, this);
+}
+
+bool CurlRequest::Fail(std::string reason) {
+  error_ = std::move(reason);
+  return false;
 }
 
 bool CurlRequest::SetRequestHeaders(std::string_view headers) {
@@ -93,33 +106,38 @@ bool CurlRequest::SetRequestHeaders(std::string_view headers) {
   }
   for (const std::string& line : lines) {
     curl_slist* extended = curl_slist_append(header_list_, line.c_str());
-    if (extended == nullptr) return false;
+    if (extended == nullptr) return Fail("no memory for the request headers");
     header_list_ = extended;
   }
-  return curl_easy_setopt(easy_, CURLOPT_HTTPHEADER, header_list_) == CURLE_OK;
+  Set(CURLOPT_HTTPHEADER, header_list_);
+  return true;
 }
 
 void CurlRequest::SetBody(std::string_view body) {
   if (setup_.verb != "POST" && body.empty()) return;
   request_body_.assign(body);
-  curl_easy_setopt(easy_, CURLOPT_POSTFIELDSIZE_LARGE,
-                   static_cast<curl_off_t>(request_body_.size()));
-  curl_easy_setopt(easy_, CURLOPT_POSTFIELDS, request_body_.data());
-  if (setup_.verb != "POST") curl_easy_setopt(easy_, CURLOPT_CUSTOMREQUEST, setup_.verb.c_str());
+  Set(CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(request_body_.size()));
+  Set(CURLOPT_POSTFIELDS, request_body_.data());
+  if (setup_.verb != "POST") Set(CURLOPT_CUSTOMREQUEST, setup_.verb.c_str());
 }
 
 bool CurlRequest::Send(std::string_view headers, std::string_view body) {
-  if (sent_) return false;
+  if (sent_) return Fail("sent twice");
   sent_ = true;
-  failed_ = true;                     // until a response has arrived
-  if (!setup_.address) return false;  // as a host that does not resolve
+  failed_ = true;  // until a response has arrived
+  // As a host that does not resolve.
+  if (!setup_.address) return Fail("the host name is not usable");
   if (!SetRequestHeaders(headers)) return false;
   SetBody(body);
-  if (curl_multi_add_handle(session_.multi(), easy_) != CURLM_OK) return false;
+  if (refused_ != CURLE_OK) return false;  // error_ names the option
+  const CURLMcode added = curl_multi_add_handle(session_.multi(), easy_);
+  if (added != CURLM_OK)
+    return Fail(std::string("curl_multi_add_handle: ") + curl_multi_strerror(added));
   added_ = true;
   if (!RunUntil([this] { return headers_final_ || finished_; })) return false;
   failed_ = !headers_final_;
-  return headers_final_;
+  if (!headers_final_) return Fail(curl_easy_strerror(result_));
+  return true;
 }
 
 bool CurlRequest::QueryContentLength(char* buffer, std::uint32_t& length) {
@@ -148,7 +166,9 @@ bool CurlRequest::Read(char* buffer, std::uint32_t size, std::uint32_t& count) {
     count = Take(buffer, size);
     return true;
   }
-  return result_ == CURLE_OK;  // the end of the body, or the reason it broke off
+  // The end of the body, or the reason it broke off.
+  if (result_ != CURLE_OK) return Fail(curl_easy_strerror(result_));
+  return true;
 }
 
 // Drives the transfer until ready() holds. False when the stop is raised while
@@ -163,19 +183,25 @@ bool CurlRequest::RunUntil(Ready ready) {
   std::uint64_t seen = received_;
   for (;;) {
     int running = 0;
-    if (curl_multi_perform(session_.multi(), &running) != CURLM_OK) return false;
+    const CURLMcode performed = curl_multi_perform(session_.multi(), &running);
+    if (performed != CURLM_OK) {
+      return Fail(std::string("curl_multi_perform: ") + curl_multi_strerror(performed));
+    }
     CollectResult();
     if (ready()) return true;
-    if (session_.stop().Raised()) return false;
+    if (session_.stop().Raised()) return Fail("stopped");
     const auto now = Clock::now();
     if (received_ != seen) {
       seen = received_;
       deadline = now + stall;
     }
-    if (now >= deadline) return false;
+    if (now >= deadline) return Fail("stalled: nothing arrived for the stall time-out");
     const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - now).count();
     const int wait_ms = static_cast<int>(std::min<long long>(left, INT_MAX));
-    if (curl_multi_poll(session_.multi(), nullptr, 0, wait_ms, nullptr) != CURLM_OK) return false;
+    const CURLMcode polled = curl_multi_poll(session_.multi(), nullptr, 0, wait_ms, nullptr);
+    if (polled != CURLM_OK) {
+      return Fail(std::string("curl_multi_poll: ") + curl_multi_strerror(polled));
+    }
   }
 }
 
@@ -192,7 +218,10 @@ void CurlRequest::CollectResult() {
 bool CurlRequest::Resume() {
   if (!paused_) return true;
   paused_ = false;  // before the call: curl may hand over data (and pause again) inside it
-  return curl_easy_pause(easy_, CURLPAUSE_CONT) == CURLE_OK;
+  const CURLcode resumed = curl_easy_pause(easy_, CURLPAUSE_CONT);
+  if (resumed != CURLE_OK)
+    return Fail(std::string("curl_easy_pause: ") + curl_easy_strerror(resumed));
+  return true;
 }
 
 size_t CurlRequest::OnHeader(char* data, size_t size, size_t count, void* self) {
@@ -223,8 +252,8 @@ void CurlRequest::HeaderLine(std::string_view line) {
   if (colon == std::string_view::npos) return;
   const std::string_view name = Trimmed(line.substr(0, colon));
   const std::string_view value = Trimmed(line.substr(colon + 1));
-  if (SameNameNoCase(name, "Content-Length") && !content_length_) content_length_ = value;
-  if (SameNameNoCase(name, "Location")) location_ = true;
+  if (SameAsciiNoCase(name, "Content-Length") && !content_length_) content_length_ = value;
+  if (SameAsciiNoCase(name, "Location")) location_ = true;
 }
 
 size_t CurlRequest::OnBody(char* data, size_t size, size_t count, void* self) {

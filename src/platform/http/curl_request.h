@@ -43,13 +43,18 @@ class CurlRequest final : public HttpRequest {
   bool Send(std::string_view headers, std::string_view body) override;
   bool QueryContentLength(char* buffer, std::uint32_t& length) override;
   bool Read(char* buffer, std::uint32_t size, std::uint32_t& count) override;
+  std::string ErrorText() const override { return error_; }
 
  private:
   CurlRequest(CurlSession& session, CURL* easy, const CurlRequestSetup& setup);
 
+  // Sets one option; the first one libcurl refuses is kept in refused_.
+  template <class Value>
+  void Set(CURLoption option, Value value);
   void SetStaticOptions();
   bool SetRequestHeaders(std::string_view headers);
   void SetBody(std::string_view body);
+  bool Fail(std::string reason);
 
   static size_t OnHeader(char* data, size_t size, size_t count, void* self);
   static size_t OnBody(char* data, size_t size, size_t count, void* self);
@@ -75,6 +80,8 @@ class CurlRequest final : public HttpRequest {
   bool failed_ = false;    // stopped, stalled or broken before the end
   bool finished_ = false;  // curl is done with the transfer; result_ tells how
   CURLcode result_ = CURLE_OK;
+  CURLcode refused_ = CURLE_OK;  // an option libcurl did not take; the send then fails
+  std::string error_;            // why the last failing call failed
 
   bool headers_final_ = false;  // the headers of the response that is delivered are complete
   bool location_ = false;       // the current response names a redirect target

@@ -19,12 +19,14 @@ CurlSession::CurlSession(CURLM* multi, const CurlTransportSettings& settings,
     : multi_(multi), settings_(settings), agent_(agent), stop_(stop) {
   // curl_multi_wakeup is the one multi call that is safe from another thread:
   // it makes a curl_multi_poll that waits, or the next one, return at once.
-  stop_.SetWaker([multi] { curl_multi_wakeup(multi); });
+  // Should it fail, the poll still ends at its own deadline and sees the stop.
+  stop_.SetWaker([multi] { static_cast<void>(curl_multi_wakeup(multi)); });
 }
 
 CurlSession::~CurlSession() {
   stop_.SetWaker({});  // no wake-up may reach the handle once it is gone
-  curl_multi_cleanup(multi_);
+  // Nothing is left to do with the handle whatever the answer.
+  static_cast<void>(curl_multi_cleanup(multi_));
 }
 
 std::unique_ptr<HttpConnection> CurlSession::Connect(const std::string& host, std::uint16_t port,

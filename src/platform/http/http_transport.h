@@ -58,6 +58,10 @@ class HttpRequest {
   // most size bytes. count 0 with true: the end of the body. False: the read
   // failed (connection broken, stalled, or the transfer was stopped).
   virtual bool Read(char* buffer, std::uint32_t size, std::uint32_t& count) = 0;
+
+  // Why the last call that failed did, in the transport's words (for a log, not
+  // for the user); empty when it has nothing to say.
+  virtual std::string ErrorText() const { return {}; }
 };
 
 // InternetConnectA's handle.

@@ -9,6 +9,7 @@
 #include "platform/urlopen/url_opener.h"
 #include "ui/about/click_label.h"
 #include "ui/about/logo.h"
+#include "ui/frame/handler.h"
 #include "ui/frame/screen_centre.h"
 #include "ui/maker.h"
 #include "ui/version.h"
@@ -76,7 +77,7 @@ void TAboutBox::BuildPanel() {
   ProgrammIcon->setScaledContents(true);
   ProgrammIcon->setPixmap(QPixmap::fromImage(AboutLogo()));
   ProgrammIcon->setCursor(Qt::PointingHandCursor);
-  connect(ProgrammIcon, &ClickLabel::clicked, this, &TAboutBox::URLClick);
+  connect(ProgrammIcon, &ClickLabel::clicked, this, Handler(this, &TAboutBox::URLClick));
 
   AddLabel("ProductName", QStringLiteral("Klemvar"), 160, 16);
   AddLabel("Version", QStringLiteral("Version ") + QLatin1String(ProgramVersionText), 160, 40);
@@ -85,18 +86,18 @@ void TAboutBox::BuildPanel() {
   AddLabel("Homepage", QStringLiteral("Homepage:"), 8, 104);
   URL = AddLink("URL", maker::HomepageAddress(), 72, 104);
   SetTextColour(URL, kLinkColour);
-  connect(URL, &ClickLabel::clicked, this, &TAboutBox::URLClick);
+  connect(URL, &ClickLabel::clicked, this, Handler(this, &TAboutBox::URLClick));
 
   AddLabel("LabelSupport", QStringLiteral("Support:"), 8, 128);
   SupportLink = AddLink("SupportLink", maker::SupportAddress(), 72, 128);
   SetTextColour(SupportLink, kLinkColour);
-  connect(SupportLink, &ClickLabel::clicked, this, &TAboutBox::SupportLinkClick);
+  connect(SupportLink, &ClickLabel::clicked, this, Handler(this, &TAboutBox::SupportLinkClick));
 
   AddLabel("Email", QStringLiteral("Email: "), 8, 152);
   Mailadr = AddLink("Mailadr", maker::Mail(), 72, 152);
   // A role rather than a fixed colour, so it follows the desktop's palette.
   Mailadr->setForegroundRole(QPalette::Highlight);
-  connect(Mailadr, &ClickLabel::clicked, this, &TAboutBox::MailadrClick);
+  connect(Mailadr, &ClickLabel::clicked, this, Handler(this, &TAboutBox::MailadrClick));
 }
 
 void TAboutBox::BuildButton() {
@@ -106,7 +107,7 @@ void TAboutBox::BuildButton() {
   BitBtnOK->setGeometry(kOkGeometry);
   BitBtnOK->setIconSize(QSize(18, 18));  // the check mark's own size, unscaled
   BitBtnOK->setDefault(true);
-  connect(BitBtnOK, &QPushButton::clicked, this, &TAboutBox::BitBtnOKClick);
+  connect(BitBtnOK, &QPushButton::clicked, this, Handler(this, &TAboutBox::BitBtnOKClick));
 }
 
 QLabel* TAboutBox::AddLabel(const char* name, const QString& text, int left, int top) {

@@ -15,8 +15,6 @@ QString& LogoPath() {
 
 }  // namespace
 
-QString AboutLogoPath() { return LogoPath(); }
-
 void SetAboutLogoPath(const QString& path) { LogoPath() = path; }
 
 QImage AboutLogo() {

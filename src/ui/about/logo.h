@@ -9,9 +9,8 @@ namespace klemvar {
 
 inline constexpr char kAboutLogoResource[] = ":/about/logo.jpg";
 
-// Where the logo is read from; kAboutLogoResource unless changed. Tests point it
-// at damaged or missing data.
-QString AboutLogoPath();
+// Points the logo at other data than kAboutLogoResource. Tests point it at
+// damaged or missing data.
 void SetAboutLogoPath(const QString& path);
 
 // The decoded logo, or a null image when it is missing or damaged.

@@ -7,14 +7,15 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
-#include <exception>
 
 #include "core/alarmcore.h"
+#include "core/close_moment.h"
 #include "platform/sound/looping_sound.h"
-#include "ui/aufwachen/close_moment.h"
 #include "ui/aufwachen/mnemonic_label.h"
 #include "ui/frame/error_report.h"
+#include "ui/frame/handler.h"
 #include "ui/frame/screen_centre.h"
+#include "ui/widgets/button_face.h"
 
 namespace klemvar {
 
@@ -34,8 +35,6 @@ QFont LabelFont() {
 
 }  // namespace
 
-QString RingResource() { return RingPath(); }
-
 void SetRingResource(const QString& path) { RingPath() = path; }
 
 void StartRing() { PlaySoundLooping(RingPath()); }
@@ -48,9 +47,7 @@ TFormWeckdienst::TFormWeckdienst(QWidget* parent)
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle(QStringLiteral("Klemvar Weckdienst"));
   setFixedSize(313, 214);
-  QPalette buttonFace = palette();
-  buttonFace.setColor(QPalette::Window, buttonFace.color(QPalette::Button));
-  setPalette(buttonFace);
+  PaintInButtonFace(this);
   CreateComponents();
   RunFormCreate();
 }
@@ -82,23 +79,19 @@ void TFormWeckdienst::CreateComponents() {
   ButtonOK->setIconSize({18, 18});
   ButtonOK->setDefault(true);
   ButtonOK->setFocus();
-  connect(ButtonOK, &QPushButton::clicked, this, &TFormWeckdienst::ButtonOKClick);
+  connect(ButtonOK, &QPushButton::clicked, this, Handler(this, &TFormWeckdienst::ButtonOKClick));
 
   Timer1 = new QTimer(this);
   Timer1->setObjectName(QStringLiteral("Timer1"));
   Timer1->setInterval(1000);
-  connect(Timer1, &QTimer::timeout, this, &TFormWeckdienst::Timer1Timer);
+  connect(Timer1, &QTimer::timeout, this, Handler(this, &TFormWeckdienst::Timer1Timer));
   Timer1->start();
 }
 
 // An error here skips the rest of the creation handler but not the window: it is
 // reported in the frame's error box, and the window opens with what was done.
 void TFormWeckdienst::RunFormCreate() {
-  try {
-    FormCreate();
-  } catch (...) {
-    ReportException(std::current_exception());
-  }
+  RunHandler([this] { FormCreate(); });
 }
 
 void TFormWeckdienst::FormCreate() {

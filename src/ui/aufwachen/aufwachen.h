@@ -17,9 +17,8 @@ class MnemonicLabel;
 // The embedded ring, a RIFF WAVE image.
 inline constexpr char kRingResource[] = ":/sounds/RING.wav";
 
-// Where the ring is played from; kRingResource unless changed. Tests point it at
-// damaged or missing data.
-QString RingResource();
+// Points the ring at other data than kRingResource. Tests point it at damaged or
+// missing data.
 void SetRingResource(const QString& path);
 
 // Starts the built-in ring in an endless loop, from its beginning, replacing any

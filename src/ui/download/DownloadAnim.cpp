@@ -27,8 +27,6 @@ void LoadAnimationLibrary() {
 
 void FreeAnimationLibrary() { AnimationLibrary.reset(); }
 
-QString DownloadClipPath() { return clipPath; }
-
 void SetDownloadClipPath(const QString& path) {
   clipPath = path;
   FreeAnimationLibrary();

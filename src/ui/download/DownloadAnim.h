@@ -19,9 +19,8 @@ extern std::optional<QImage> AnimationLibrary;
 
 void FreeAnimationLibrary();
 
-// Where the clip is loaded from; kDownloadClipPath unless changed. Changing it
-// releases a loaded clip, so tests can make the clip missing.
-QString DownloadClipPath();
+// Loads the clip from path instead of kDownloadClipPath. It releases a loaded
+// clip, so tests can make the clip missing.
 void SetDownloadClipPath(const QString& path);
 
 // Starts the clip on FormDownload's Animate from its first frame; it repeats until

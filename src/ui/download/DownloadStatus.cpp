@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "ui/download/animate_control.h"
+#include "ui/frame/handler.h"
 #include "ui/frame/layout_font.h"
 #include "ui/frame/screen_centre.h"
 
@@ -45,9 +46,10 @@ TFormDownload::TFormDownload(QWidget* parent)
   BitBtnCancel->setGeometry(123, 110, 89, 25);
   BitBtnCancel->setIconSize(QSize(16, 16));
   BitBtnCancel->setToolTip("Download Abbrechen");
-  connect(BitBtnCancel, &QPushButton::clicked, this, &TFormDownload::BitBtnCancelClick);
+  connect(BitBtnCancel, &QPushButton::clicked, this,
+          Handler(this, &TFormDownload::BitBtnCancelClick));
 
-  FormCreate();
+  RunHandler([this] { FormCreate(); });
 }
 
 void TFormDownload::FormCreate() { Cancelled = false; }

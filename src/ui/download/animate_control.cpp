@@ -5,12 +5,14 @@
 #include <QTimer>
 #include <stdexcept>
 
+#include "ui/frame/handler.h"
+
 namespace klemvar {
 
 TAnimate::TAnimate(QWidget* parent) : QWidget(parent), timer_(new QTimer(this)) {
   timer_->setObjectName("FrameTimer");
   timer_->setInterval(kFrameIntervalMs);
-  connect(timer_, &QTimer::timeout, this, &TAnimate::NextFrame);
+  connect(timer_, &QTimer::timeout, this, Handler(this, &TAnimate::NextFrame));
 }
 
 void TAnimate::SetClip(const QImage& strip, int frameWidth) {

@@ -2,11 +2,11 @@
 
 #include <QLocale>
 #include <QWidget>
+#include <exception>
 
 #include "core/number.h"
 #include "core/timeformat.h"
 #include "platform/locale/qt_locale_source.h"
-#include "ui/frame/error_report.h"
 
 namespace klemvar {
 
@@ -17,7 +17,7 @@ TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
   setDesktopFileName(QStringLiteral(KLEMVAR_APP_ID));
   KeepWindowClass();
   // The name the desktop, the session bus and screen readers know the program by.
-  setApplicationName(Title());
+  setApplicationName(QString::fromLatin1(kApplicationTitle));
   connect(this, &QGuiApplication::focusWindowChanged, this, &TApplication::RememberActive);
 }
 
@@ -31,12 +31,17 @@ void TApplication::KeepWindowClass() {
 }
 
 bool TApplication::notify(QObject* receiver, QEvent* event) {
+  // Handlers stop their own errors at their boundary (handler.h). Whatever gets
+  // here has already gone through Qt's frames and is a fault of the program: it
+  // is logged, and the program goes on with the next event.
   try {
     return QApplication::notify(receiver, event);
+  } catch (const std::exception& error) {
+    qCritical("Error escaped to the event loop: %s", error.what());
   } catch (...) {
-    ReportException(std::current_exception());
-    return false;
+    qCritical("Error escaped to the event loop");
   }
+  return false;
 }
 
 bool TApplication::event(QEvent* event) {

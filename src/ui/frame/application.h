@@ -1,7 +1,7 @@
 #pragma once
 
 // The application object: one per process. It carries the program's title,
-// reports every error that escapes an event handler, keeps the time format
+// logs any error that escapes past the handlers' own reports, keeps the time format
 // settings in step with the user's regional settings, and remembers which of
 // the program's windows was active last.
 
@@ -18,10 +18,8 @@ class TApplication : public QApplication {
  public:
   TApplication(int& argc, char** argv);
 
-  QString Title() const { return QString::fromUtf8(kApplicationTitle); }
-
-  // Every event goes through here: an error escaping its handler is shown in
-  // a box and the program goes on with the next event.
+  // Every event goes through here: an error that no handler boundary stopped
+  // is logged and the program goes on with the next event.
   bool notify(QObject* receiver, QEvent* event) override;
 
   // The program's window that was active last, while it exists; else nullptr.

@@ -52,7 +52,9 @@ void TFormKlemvar::FireAlarm() {
   AlarmWindow = new TFormWeckdienst(nullptr);
   AlarmWindow->show();
   BitBtnAus->setEnabled(false);
-  if (CheckBoxEvery->isChecked()) ButtonWeckerStellen->click();
+  // The arming handler itself, not a click through Qt: an error in it abandons
+  // this tick as well and is reported once, by the tick's own boundary.
+  if (CheckBoxEvery->isChecked()) ButtonWeckerStellenClick();
 }
 
 void TFormKlemvar::BitBtnAusClick() {

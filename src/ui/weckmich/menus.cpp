@@ -6,6 +6,7 @@
 
 #include "platform/urlopen/url_opener.h"
 #include "ui/about/about.h"
+#include "ui/frame/handler.h"
 #include "ui/maker.h"
 #include "ui/weckmich/weckmich.h"
 
@@ -70,12 +71,16 @@ void TFormKlemvar::CreateMenuBar() {
   ActionSeperator = AddHyphenRow(hilfe, "ActionSeperator");
   ActionInfo = AddEntry(hilfe, "ActionInfo", "&Info", 4);
 
-  connect(ActionBeenden, &QAction::triggered, this, &TFormKlemvar::ActionBeendenExecute);
-  connect(ActionHomepage, &QAction::triggered, this, &TFormKlemvar::ActionHomepageExecute);
-  connect(ActionSupport, &QAction::triggered, this, &TFormKlemvar::ActionSupportExecute);
-  connect(ActionEmail, &QAction::triggered, this, &TFormKlemvar::ActionEmailExecute);
-  connect(ActionUpdate, &QAction::triggered, this, &TFormKlemvar::ActionUpdateExecute);
-  connect(ActionInfo, &QAction::triggered, this, &TFormKlemvar::ActionInfoExecute);
+  connect(ActionBeenden, &QAction::triggered, this,
+          Handler(this, &TFormKlemvar::ActionBeendenExecute));
+  connect(ActionHomepage, &QAction::triggered, this,
+          Handler(this, &TFormKlemvar::ActionHomepageExecute));
+  connect(ActionSupport, &QAction::triggered, this,
+          Handler(this, &TFormKlemvar::ActionSupportExecute));
+  connect(ActionEmail, &QAction::triggered, this, Handler(this, &TFormKlemvar::ActionEmailExecute));
+  connect(ActionUpdate, &QAction::triggered, this,
+          Handler(this, &TFormKlemvar::ActionUpdateExecute));
+  connect(ActionInfo, &QAction::triggered, this, Handler(this, &TFormKlemvar::ActionInfoExecute));
 }
 
 void TFormKlemvar::ActionBeendenExecute() { close(); }

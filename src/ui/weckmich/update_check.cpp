@@ -15,6 +15,7 @@
 #include "platform/urlopen/url_opener.h"
 #include "ui/download/DownloadAnim.h"
 #include "ui/download/DownloadStatus.h"
+#include "ui/frame/handler.h"
 #include "ui/maker.h"
 #include "ui/weckmich/weckmich.h"
 
@@ -80,8 +81,9 @@ void TFormKlemvar::CreateHTTPGet() {
   HTTPGet->BinaryData = false;
   HTTPGet->UseCache = false;
   HTTPGet->WaitThread = false;
-  HTTPGet->OnDoneFile = EventMethod(this, &TFormKlemvar::HTTPGetDoneFile);
-  HTTPGet->OnError = EventMethod(this, &TFormKlemvar::HTTPGetError);
+  // Raised from the worker's hand-over, inside Qt's event dispatch.
+  HTTPGet->OnDoneFile = Guarded(EventMethod(this, &TFormKlemvar::HTTPGetDoneFile));
+  HTTPGet->OnError = Guarded(EventMethod(this, &TFormKlemvar::HTTPGetError));
 }
 
 void TFormKlemvar::ActionUpdateExecute() {

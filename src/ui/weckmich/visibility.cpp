@@ -8,6 +8,7 @@
 
 #include "ui/frame/application.h"
 #include "ui/frame/application_icon.h"
+#include "ui/frame/handler.h"
 #include "ui/weckmich/tray_host.h"
 #include "ui/weckmich/weckmich.h"
 
@@ -22,15 +23,17 @@ void TFormKlemvar::CreateTrayIcon() {
   Beenden1 = PopupMenu->addAction(QStringLiteral("Beenden"));
   Beenden1->setObjectName(QStringLiteral("Beenden1"));
   PopupMenu->setDefaultAction(Weckereinstellen1);  // drawn in bold
-  connect(Weckereinstellen1, &QAction::triggered, this, &TFormKlemvar::Weckereinstellen1Click);
-  connect(Beenden1, &QAction::triggered, this, &TFormKlemvar::Beenden1Click);
+  connect(Weckereinstellen1, &QAction::triggered, this,
+          Handler(this, &TFormKlemvar::Weckereinstellen1Click));
+  connect(Beenden1, &QAction::triggered, this, Handler(this, &TFormKlemvar::Beenden1Click));
 
   TrayIcon = new QSystemTrayIcon(ApplicationIcon(), this);
   TrayIcon->setObjectName(QStringLiteral("TrayIcon"));
   TrayIcon->setToolTip(QStringLiteral("Klemvar"));
   // Opened by the right button's press, at the pointer.
   TrayIcon->setContextMenu(PopupMenu);
-  connect(TrayIcon, &QSystemTrayIcon::activated, this, &TFormKlemvar::TrayIconActivated);
+  connect(TrayIcon, &QSystemTrayIcon::activated, this,
+          Handler(this, &TFormKlemvar::TrayIconActivated));
   activateShows_ = CurrentTrayHost().SpeaksStatusNotifier();
 }
 

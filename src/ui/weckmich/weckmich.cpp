@@ -15,9 +15,11 @@
 #include "core/clock.h"
 #include "ui/frame/application_icon.h"
 #include "ui/frame/error_report.h"
+#include "ui/frame/handler.h"
 #include "ui/frame/layout_font.h"
 #include "ui/frame/maximise_box.h"
 #include "ui/frame/screen_centre.h"
+#include "ui/widgets/button_face.h"
 #include "ui/widgets/spin_edit.h"
 
 namespace klemvar {
@@ -38,9 +40,7 @@ TFormKlemvar::TFormKlemvar(QWidget* parent) : QWidget(parent) {
   setFixedSize(kClientWidth, kClientHeight);
   KeepMaximiseBox(this);  // it only shows the window, but it is there
   setFont(LayoutFont());
-  QPalette face = palette();
-  face.setColor(QPalette::Window, face.color(QPalette::Button));
-  setPalette(face);
+  PaintInButtonFace(this);
 
   CreateMenuBar();
   CreateControls();
@@ -53,11 +53,7 @@ TFormKlemvar::TFormKlemvar(QWidget* parent) : QWidget(parent) {
   Timer1->start();
 
   // An error here is reported like any other; the window is created and shown all the same.
-  try {
-    FormCreate();
-  } catch (...) {
-    ReportException(std::current_exception());
-  }
+  RunHandler([this] { FormCreate(); });
 }
 
 TFormKlemvar::~TFormKlemvar() {
@@ -68,22 +64,24 @@ TFormKlemvar::~TFormKlemvar() {
 }
 
 void TFormKlemvar::ConnectHandlers() {
-  // One handler per signal: an error escaping a handler skips any later ones.
-  connect(SpinStunden, &TSpinEdit::changed, this, &TFormKlemvar::SpinStundenChange);
-  connect(SpinMinuten, &TSpinEdit::changed, this, &TFormKlemvar::SpinMinutenChange);
-  connect(SpinEditAlarmClose, &TSpinEdit::changed, this, &TFormKlemvar::SpinEditAlarmCloseChange);
-  connect(SpinEditAlarmClose, &TSpinEdit::exited, this, &TFormKlemvar::SpinEditAlarmCloseExit);
-  connect(RadioButtonUm, &QRadioButton::toggled, this, [this](bool on) {
-    if (on) RadioButtonUmClick();
-  });
-  connect(RadioButtonIn, &QRadioButton::toggled, this, [this](bool on) {
-    if (on) RadioButtonInClick();
-  });
-  connect(CheckBoxTon, &QCheckBox::toggled, this, &TFormKlemvar::CheckBoxTonClick);
+  // Each handler reports its own errors, so none unwinds through Qt.
+  connect(SpinStunden, &TSpinEdit::changed, this, Handler(this, &TFormKlemvar::SpinStundenChange));
+  connect(SpinMinuten, &TSpinEdit::changed, this, Handler(this, &TFormKlemvar::SpinMinutenChange));
+  connect(SpinEditAlarmClose, &TSpinEdit::changed, this,
+          Handler(this, &TFormKlemvar::SpinEditAlarmCloseChange));
+  connect(SpinEditAlarmClose, &TSpinEdit::exited, this,
+          Handler(this, &TFormKlemvar::SpinEditAlarmCloseExit));
+  connect(RadioButtonUm, &QRadioButton::toggled, this, Guarded([this](bool on) {
+            if (on) RadioButtonUmClick();
+          }));
+  connect(RadioButtonIn, &QRadioButton::toggled, this, Guarded([this](bool on) {
+            if (on) RadioButtonInClick();
+          }));
+  connect(CheckBoxTon, &QCheckBox::toggled, this, Handler(this, &TFormKlemvar::CheckBoxTonClick));
   connect(ButtonWeckerStellen, &QPushButton::clicked, this,
-          &TFormKlemvar::ButtonWeckerStellenClick);
-  connect(BitBtnAus, &QPushButton::clicked, this, &TFormKlemvar::BitBtnAusClick);
-  connect(Timer1, &QTimer::timeout, this, &TFormKlemvar::Timer1Timer);
+          Handler(this, &TFormKlemvar::ButtonWeckerStellenClick));
+  connect(BitBtnAus, &QPushButton::clicked, this, Handler(this, &TFormKlemvar::BitBtnAusClick));
+  connect(Timer1, &QTimer::timeout, this, Handler(this, &TFormKlemvar::Timer1Timer));
   ActionMainMenuBar1->installEventFilter(this);
   BitBtnAus->installEventFilter(this);
 }

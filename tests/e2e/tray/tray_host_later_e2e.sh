@@ -16,7 +16,11 @@ no_box() { [ "$(ks_windows_of "$KLEMVAR_PID" | wc -l)" -eq 1 ]; }
 ks_check "and no message" no_box
 
 ks_atspi do "Wecker stellen" --role "push button"
-sleep 1
+# The button is pressed a moment after the action returns; "Aus" is enabled by
+# the arming handler just before it would hide the window, so once it is, the
+# handler has run to its end.
+aus_enabled() { ks_atspi find Aus --role "push button" | grep -w enabled >/dev/null; }
+ks_check "arming enables Aus" ks_retry 5 aus_enabled
 ks_check "arming leaves the window in view" test "$(ks_map_state "$window")" = IsViewable
 ks_atspi do Aus --role "push button"
 

@@ -10,9 +10,9 @@
 #include <QScreen>
 #include <QTest>
 
+#include "support/recording_url_opener.h"
 #include "ui/about/about.h"
 #include "ui/about/logo.h"
-#include "ui/about/recording_url_opener.h"
 #include "ui/maker.h"
 
 using klemvar::TAboutBox;

@@ -8,19 +8,15 @@
 #include <QStringList>
 
 #include "core/alarmcore.h"
+#include "core/close_moment.h"
 #include "platform/sound/looping_sound.h"
+#include "support/installed_double.h"
 #include "ui/aufwachen/aufwachen.h"
-#include "ui/aufwachen/close_moment.h"
 
 namespace klemvar::testing {
 
 class RecordingSound final : public LoopingSound {
  public:
-  RecordingSound() : previous_(SetLoopingSound(this)) {}
-  ~RecordingSound() override { SetLoopingSound(previous_); }
-  RecordingSound(const RecordingSound&) = delete;
-  RecordingSound& operator=(const RecordingSound&) = delete;
-
   void PlayLooping(const QString& resource) override {
     calls << QStringLiteral("play ") + resource;
     playing = true;
@@ -34,7 +30,7 @@ class RecordingSound final : public LoopingSound {
   bool playing = false;
 
  private:
-  LoopingSound* previous_;
+  InstalledDouble<&SetLoopingSound> installed_{this};
 };
 
 // The process-wide state every window reads, back to its start values.

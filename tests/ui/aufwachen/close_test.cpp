@@ -1,4 +1,6 @@
-// When alarm windows close by themselves, with the wall clock set by hand.
+// When alarm windows close by themselves, with the wall clock set by hand. The
+// arithmetic of the shared close moment is tested in the core
+// (tests/core/close_moment_test.cpp); these tests are about the windows.
 
 #include <QLabel>
 #include <QTest>
@@ -82,32 +84,6 @@ class CloseTest : public QObject {
     AlarmCloseSeconds = 59;  // the close moment stays the one set at opening
     TickAfter(1000);
     QVERIFY(!window);
-  }
-
-  void closesAfterMidnight() {
-    clock_->Set(2024, 12, 31, 23, 59, 59, 500);
-    AlarmCloseSeconds = 1;
-    auto window = Open();
-    // The close time of day is kept unwrapped, beyond the end of the day.
-    QCOMPARE(AlarmCloseAt, ComposeTime(23, 59, 59, 500) + ComposeTime(0, 0, 1, 0));
-    QVERIFY(AlarmCloseAt >= 1.0);
-    TickAfter(1000);  // 00:00:00.500 on New Year's Day: exactly one second
-    QVERIFY(window);
-    TickAfter(1000);
-    QVERIFY(!window);
-  }
-
-  void newestWindowSetsTheSharedCloseMoment() {
-    AlarmCloseSeconds = 5;
-    auto first = Open();
-    clock_->Advance(3000);
-    auto second = Open();  // closes 8 s after the first opened
-    TickAfter(3000);       // 6 s: the first one's own time has passed
-    QVERIFY(first && second);
-    TickAfter(2000);  // 8 s: exactly the shared moment
-    QVERIFY(first && second);
-    TickAfter(1);
-    QVERIFY(!first && !second);
   }
 
   void outOfRangeReportsAndStillOpens() {

@@ -10,8 +10,9 @@
 
 #include "core/alarmcore.h"
 #include "core/timeformat.h"
-#include "platform/urlopen/url_opener.h"
 #include "support/fake_clock.h"
+#include "support/installed_double.h"
+#include "support/recording_url_opener.h"
 #include "support/scripted_message_box.h"
 #include "ui/weckmich/tray_host.h"
 #include "ui/weckmich/weckmich.h"
@@ -20,8 +21,6 @@ namespace klemvar::testing {
 
 class FakeTrayHost final : public TrayHost {
  public:
-  FakeTrayHost() : previous_(SetTrayHost(this)) {}
-  ~FakeTrayHost() override { SetTrayHost(previous_); }
   bool Docked(const QSystemTrayIcon&) const override { return docked; }
   bool SpeaksStatusNotifier() const override { return statusNotifier; }
 
@@ -29,19 +28,7 @@ class FakeTrayHost final : public TrayHost {
   bool statusNotifier = false;
 
  private:
-  TrayHost* previous_;
-};
-
-class RecordingUrlOpener final : public UrlOpener {
- public:
-  RecordingUrlOpener() : previous_(SetUrlOpener(this)) {}
-  ~RecordingUrlOpener() override { SetUrlOpener(previous_); }
-  void Open(const QString& target) override { opened.append(target); }
-
-  QStringList opened;
-
- private:
-  UrlOpener* previous_;
+  InstalledDouble<&SetTrayHost> installed_{this};
 };
 
 inline void ResetAlarmState() {

@@ -5,22 +5,18 @@
 #include <QStringList>
 
 #include "platform/urlopen/url_opener.h"
+#include "support/installed_double.h"
 
 namespace klemvar::testing {
 
 class RecordingUrlOpener final : public UrlOpener {
  public:
-  RecordingUrlOpener() : previous_(SetUrlOpener(this)) {}
-  ~RecordingUrlOpener() override { SetUrlOpener(previous_); }
-  RecordingUrlOpener(const RecordingUrlOpener&) = delete;
-  RecordingUrlOpener& operator=(const RecordingUrlOpener&) = delete;
-
   void Open(const QString& target) override { opened << target; }
 
   QStringList opened;
 
  private:
-  UrlOpener* previous_;
+  InstalledDouble<&SetUrlOpener> installed_{this};
 };
 
 }  // namespace klemvar::testing

@@ -1,4 +1,4 @@
-#include "ui/aufwachen/close_moment.h"
+#include "core/close_moment.h"
 
 #include "core/alarmcore.h"
 
@@ -26,17 +26,25 @@ ClockMoment Now() {
 
 }  // namespace
 
+void SetAlarmCloseMoment(std::int32_t seconds, TDateTime timeOfDay, TDateTime today) {
+  AlarmCloseAt = timeOfDay + ComposeTime(0, 0, static_cast<std::uint16_t>(seconds), 0);
+  AlarmCloseDate = today;
+}
+
+bool AlarmCloseMomentPassed(TDateTime timeOfDay, TDateTime today) {
+  // Whole days first, so that on the close day itself the comparison is the
+  // exact one of two times of day.
+  return (today - AlarmCloseDate) + timeOfDay > AlarmCloseAt;
+}
+
 void SetAlarmCloseMoment(std::int32_t seconds) {
   const ClockMoment now = Now();
-  AlarmCloseAt = now.timeOfDay + ComposeTime(0, 0, static_cast<std::uint16_t>(seconds), 0);
-  AlarmCloseDate = now.date;
+  SetAlarmCloseMoment(seconds, now.timeOfDay, now.date);
 }
 
 bool AlarmCloseMomentPassed() {
   const ClockMoment now = Now();
-  // Whole days first, so that on the close day itself the comparison is the
-  // exact one of two times of day.
-  return (now.date - AlarmCloseDate) + now.timeOfDay > AlarmCloseAt;
+  return AlarmCloseMomentPassed(now.timeOfDay, now.date);
 }
 
 }  // namespace klemvar
