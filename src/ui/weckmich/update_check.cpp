@@ -43,7 +43,7 @@ int Ask(const char* text, const char* caption, unsigned flags) {
   return ShowMessageBox(QString::fromUtf8(text), QString::fromUtf8(caption), flags);
 }
 
-// The program's cache folder for this user: $XDG_CACHE_HOME/klemvar.
+// The program's cache folder for this user: $XDG_CACHE_HOME/Klemvar.
 QString UpdateFileFolder() {
   return QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
 }

@@ -22,7 +22,7 @@ ks_require Xvfb xdotool xwininfo gio pgrep
 
 scenario=$1 app_id=$2 host=$3
 launcher=/usr/share/applications/$app_id.desktop
-cache=$HOME/.cache/klemvar
+cache=$HOME/.cache/Klemvar
 
 mkdir "$KS_TMP/bin"
 cat >"$KS_TMP/bin/xdg-open" <<EOF

@@ -55,7 +55,7 @@ start_server() {
 }
 
 served() { grep -q '^> GET /software/download/update.ini HTTP/1.0' "$SERVER_LOG"; }
-no_update_file() { [ ! -e "$KS_TMP/program/update.ini" ] && [ ! -e "$XDG_CACHE_HOME/klemvar/update.ini" ]; }
+no_update_file() { [ ! -e "$KS_TMP/program/update.ini" ] && [ ! -e "$XDG_CACHE_HOME/Klemvar/update.ini" ]; }
 program_runs() { kill -0 "$KLEMVAR_PID" 2>/dev/null; }
 no_window() { [ -z "$(ks_find_window "$1")" ]; }
 
@@ -89,7 +89,7 @@ case $UPDATE_SCENARIO in
   newer)
     ks_check "the offer of the newer version comes" ks_wait_window "Neue Version gefunden" 15
     ks_check "the update file was asked for by its path" served
-    ks_check "the file was kept in the user's cache" test -d "$XDG_CACHE_HOME/klemvar"
+    ks_check "the file was kept in the user's cache" test -d "$XDG_CACHE_HOME/Klemvar"
     ks_check "with the agent name" grep -q '^> User-Agent: Pellomar HTTPGet' "$SERVER_LOG"
     ks_atspi do Yes --role "push button"
     ks_check "the program ends with status 0" ks_exits_with "$KLEMVAR_PID" 0 15
