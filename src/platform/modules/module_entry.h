@@ -5,10 +5,10 @@
 // and stay out of the executable, so that a start maps none of their libraries.
 // Each is loaded the first time it is needed.
 //
-// Modules live in the program's module folder: below the library folder of the
-// installation (<libdir>/klemvar, found from the executable's own folder), or,
-// for a program run from its build tree, the build tree's module folder (also
-// for a copy of it run from elsewhere, where no installation surrounds it).
+// Modules live in the program's module folder: <libdir>/klemvar/modules in an
+// installation, found from the executable's own folder, or, for a program run
+// from its build tree, the build tree's module folder (also for a copy of it
+// run from elsewhere, where no installation surrounds it).
 
 #include <QString>
 #include <QtGlobal>
