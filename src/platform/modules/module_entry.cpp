@@ -6,6 +6,8 @@
 #include <QHash>
 #include <QLibrary>
 #include <QLoggingCategory>
+#include <memory>
+#include <vector>
 
 namespace klemvar {
 namespace {
@@ -23,8 +25,7 @@ QFunctionPointer Load(const QString& name, const char* entry) {
               qPrintable(path));
     return nullptr;
   }
-  // Never unloaded: the layer's objects live until the program ends.
-  auto* library = new QLibrary(path);
+  auto library = std::make_unique<QLibrary>(path);
   if (!library->load()) {
     qCWarning(lcModules, "module %s not loaded: %s", qPrintable(name),
               qPrintable(library->errorString()));
@@ -34,6 +35,11 @@ QFunctionPointer Load(const QString& name, const char* entry) {
   if (!function)
     qCWarning(lcModules, "module %s has no entry %s: %s", qPrintable(name), entry,
               qPrintable(library->errorString()));
+  // Never unloaded, nor destroyed: the layer's objects live until the program
+  // ends, and a QLibrary destroyed among the static objects at exit could
+  // outlive Qt's own library registry.
+  static auto* const loaded = new std::vector<QLibrary*>;
+  loaded->push_back(library.release());
   return function;
 }
 
