@@ -5,7 +5,7 @@ set -euo pipefail
 
 build_packages=(
   cmake g++ ninja-build pkg-config
-  qt6-base-dev qt6-multimedia-dev qt6-svg-dev
+  qt6-base-dev qt6-svg-dev libpulse-dev
   libcurl4-openssl-dev libjpeg62-turbo-dev libgtest-dev locales
   fonts-liberation clang-format
   qt6-translations-l10n
@@ -13,7 +13,7 @@ build_packages=(
 test_packages=(
   xvfb xauth xdotool x11-utils imagemagick dbus-x11 at-spi2-core python3-pyatspi
   python3 curl dpkg-dev file trayer openbox pulseaudio pulseaudio-utils sox iproute2 util-linux procps
-  clang-14 libclang-rt-14-dev libfuzzer-14-dev desktop-file-utils appstream stress-ng
+  clang-14 libclang-rt-14-dev libfuzzer-14-dev desktop-file-utils appstream stress-ng ccache
   libglib2.0-bin passwd
 )
 

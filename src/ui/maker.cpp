@@ -1,5 +1,6 @@
-// The build-time host and mail address. Only these two definitions live here:
-// a program that defines both itself never pulls this file from the library.
+// The build-time host and mail address, the whole of the klemvar_maker library.
+// A program whose KLEMVAR_MAKER property names another maker library links that
+// one instead of this (see src/ui/CMakeLists.txt).
 
 #include "ui/maker.h"
 

@@ -7,9 +7,9 @@
 
 namespace klemvar::maker {
 
-// Compiled in one place, maker.cpp, so that a test program can link its own
-// definitions in place of it (see tests/e2e/update) without a second build of
-// the windows.
+// Compiled in a library of their own, klemvar_maker, so that a test program can
+// link another maker library in its place (see tests/e2e/update) without a
+// second build of the windows.
 QString Host();
 QString Mail();
 

@@ -2,8 +2,10 @@
 
 namespace klemvar {
 
-// Sets up the HTTP library for the whole process. Call once at program start,
-// before any other thread exists; further calls do nothing.
+// Sets up the HTTP library for the whole process; further calls do nothing.
+// Making the libcurl transport calls it, on the GUI thread, before any transfer's
+// worker starts (libcurl's set-up is safe while other threads that do not use
+// libcurl run).
 void InitHttpTransport();
 
 }  // namespace klemvar

@@ -2,20 +2,9 @@
 
 #include <utility>
 
-#include "platform/http/curl_transport.h"
+#include "platform/http/http_loader.h"
 
 namespace klemvar {
-
-void HttpStopSignal::Raise() {
-  raised_.store(true, std::memory_order_release);
-  std::lock_guard<std::mutex> lock(mutex_);
-  if (waker_) waker_();
-}
-
-void HttpStopSignal::SetWaker(std::function<void()> waker) {
-  std::lock_guard<std::mutex> lock(mutex_);
-  waker_ = std::move(waker);
-}
 
 namespace {
 
@@ -28,7 +17,7 @@ std::shared_ptr<HttpTransport>& Installed() {
 
 std::shared_ptr<HttpTransport> CurrentHttpTransport() {
   auto& installed = Installed();
-  if (!installed) installed = MakeCurlHttpTransport();
+  if (!installed) installed = ModuleHttpTransport();
   return installed;
 }
 

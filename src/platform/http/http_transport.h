@@ -100,8 +100,9 @@ class HttpTransport {
                                                    HttpStopSignal& stop) = 0;
 };
 
-// The transport every later transfer uses: libcurl unless something else was
-// installed. GUI thread only.
+// The transport every later transfer uses: libcurl, from the HTTP module loaded
+// on the first call (http_loader.h), unless something else was installed. GUI
+// thread only.
 std::shared_ptr<HttpTransport> CurrentHttpTransport();
 
 // Installs the transport for later transfers (running ones keep theirs); nullptr

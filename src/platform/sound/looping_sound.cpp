@@ -1,11 +1,11 @@
 #include "platform/sound/looping_sound.h"
 
+#include "platform/sound/sound_loader.h"
+
 namespace klemvar {
 
 namespace {
 LoopingSound* installed = nullptr;
-
-LoopingSound& Current() { return installed ? *installed : QtLoopingSound(); }
 }  // namespace
 
 LoopingSound* SetLoopingSound(LoopingSound* sound) {
@@ -14,8 +14,18 @@ LoopingSound* SetLoopingSound(LoopingSound* sound) {
   return previous;
 }
 
-void PlaySoundLooping(const QString& resource) { Current().PlayLooping(resource); }
+void PrepareLoopingSound() {
+  if (!installed) ModuleLoopingSound();
+}
 
-void StopSound() { Current().Stop(); }
+void PlaySoundLooping(const QString& resource) {
+  (installed ? *installed : ModuleLoopingSound()).PlayLooping(resource);
+}
+
+// A real sound that was never loaded has nothing to stop, and is not loaded for it.
+void StopSound() {
+  LoopingSound* sound = installed ? installed : LoadedModuleLoopingSound();
+  if (sound) sound->Stop();
+}
 
 }  // namespace klemvar

@@ -17,12 +17,19 @@ class LoopingSound {
 };
 
 // The real sound: the PulseAudio protocol (libpulse), kept sounding while the
-// audio server comes and goes.
+// audio server comes and goes. It lives in the sound module (sound_module.cpp),
+// which the program loads on first need; only the module and tests of the real
+// sound itself link it (klemvar_sound_pulse).
 LoopingSound& QtLoopingSound();
 
 // Installs the sound every later call goes through; nullptr restores the real one.
 // Returns the previous one.
 LoopingSound* SetLoopingSound(LoopingSound* sound);
+
+// Loads the real sound ahead of its first start, so that the start is prompt;
+// does nothing when it is loaded already or a double is installed. Playing
+// loads it as well, at the latest.
+void PrepareLoopingSound();
 
 void PlaySoundLooping(const QString& resource);
 void StopSound();

@@ -3,7 +3,6 @@
 #include <QPointer>
 
 #include "core/alarmcore.h"
-#include "platform/http/http_init.h"
 #include "ui/download/DownloadAnim.h"
 #include "ui/download/DownloadStatus.h"
 #include "ui/frame/application.h"
@@ -40,7 +39,6 @@ int RunKlemvar(int argc, char** argv) {
   LoadQtTranslations(application);
   // Before any window exists: the clock texts need the regional settings.
   ReadRegionalSettings();
-  InitHttpTransport();
 
   // Being the first window created, it is the main window; closing it ends the program.
   QPointer<TFormKlemvar> main = new TFormKlemvar;

@@ -8,6 +8,7 @@
 
 #include "core/alarmcore.h"
 #include "core/clock.h"
+#include "platform/sound/looping_sound.h"
 #include "ui/aufwachen/aufwachen.h"
 #include "ui/weckmich/weckmich.h"
 #include "ui/widgets/spin_edit.h"
@@ -30,6 +31,8 @@ void TFormKlemvar::ButtonWeckerStellenClick() {
   AlarmText = EditAlarmTxt->text().toStdString();
   AlarmArmed = true;
   BitBtnAus->setEnabled(true);
+  // The sound layer is loaded once a ring may come, so that it starts promptly.
+  if (RingEnabled) PrepareLoopingSound();
   // Without a tray icon a hidden window could not be reached, nor the alarm
   // switched off, until it fires: it stays in view.
   if (TrayIconShown()) hide();
@@ -104,6 +107,9 @@ void TFormKlemvar::RadioButtonInClick() {
   SpinStunden->setValue(0);
 }
 
-void TFormKlemvar::CheckBoxTonClick() { RingEnabled = CheckBoxTon->isChecked(); }
+void TFormKlemvar::CheckBoxTonClick() {
+  RingEnabled = CheckBoxTon->isChecked();
+  if (RingEnabled && AlarmArmed) PrepareLoopingSound();
+}
 
 }  // namespace klemvar

@@ -1,7 +1,6 @@
 // The maker's web host for the update check's tests: this machine, where the
-// test serves the update file. A test program that links this file gets these
-// definitions instead of src/ui/maker.cpp's (the linker then has no reason to
-// take that one from the library), with everything else built as usual.
+// test serves the update file. A program whose KLEMVAR_MAKER property names
+// klemvar_loopback_maker links these definitions instead of klemvar_maker's.
 
 #include "ui/maker.h"
 
