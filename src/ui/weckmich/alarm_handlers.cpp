@@ -8,6 +8,7 @@
 
 #include "core/alarmcore.h"
 #include "core/clock.h"
+#include "ui/aufwachen/alarm_notification.h"
 #include "ui/aufwachen/aufwachen.h"
 #include "ui/weckmich/weckmich.h"
 #include "ui/widgets/spin_edit.h"
@@ -48,6 +49,7 @@ void TFormKlemvar::FireAlarm() {
   // Owned by the application; earlier alarm windows stay open.
   AlarmWindow = new TFormWeckdienst(nullptr);
   AlarmWindow->show();
+  AnnounceAlarm(AlarmWindow, QString::fromStdString(AlarmText));
   BitBtnAus->setEnabled(false);
   if (CheckBoxEvery->isChecked()) ButtonWeckerStellen->click();
 }

@@ -3,6 +3,7 @@
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusInterface>
+#include <QGuiApplication>
 #include <QSystemTrayIcon>
 
 namespace klemvar {
@@ -23,6 +24,11 @@ class DesktopHost final : public TrayHost {
     QDBusInterface watcher(kWatcherService, QStringLiteral("/StatusNotifierWatcher"),
                            kWatcherService, bus);
     return watcher.property("IsStatusNotifierHostRegistered").toBool();
+  }
+
+  bool WaitsForStatusNotifierHost() const override {
+    return QGuiApplication::platformName().startsWith(QStringLiteral("wayland")) &&
+           !SpeaksStatusNotifier();
   }
 };
 
