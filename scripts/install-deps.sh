@@ -8,11 +8,13 @@ build_packages=(
   qt6-base-dev qt6-multimedia-dev qt6-svg-dev
   libcurl4-openssl-dev libjpeg62-turbo-dev libgtest-dev locales
   fonts-liberation clang-format
+  qt6-wayland
 )
 test_packages=(
   xvfb xauth xdotool x11-utils imagemagick dbus-x11 at-spi2-core python3-pyatspi
   python3 curl dpkg-dev file trayer openbox pulseaudio pulseaudio-utils sox iproute2 util-linux procps
   clang-14 libclang-rt-14-dev libfuzzer-14-dev desktop-file-utils appstream stress-ng
+  sway waybar mako-notifier weston systemd passwd
 )
 
 wanted=("${build_packages[@]}")
