@@ -31,19 +31,22 @@
 #
 # sway will not run as root, so a test started by root runs itself again, whole,
 # as the unprivileged user klemvar-e2e (created on first use), with its own
-# runtime folder and its own session bus.
+# runtime folder and its own session bus; the program and the test scripts must
+# be readable by that user.
 
 KW_USER=klemvar-e2e
 
 if [ "$(id -u)" = 0 ]; then
-  if ! id -u "$KW_USER" >/dev/null 2>&1; then
-    # Tests running side by side may race to create it; one of them wins.
+  # Tests running side by side may race to create it; one of them wins, the
+  # others find the account once the winner has written it.
+  for _ in $(seq 50); do
+    id -u "$KW_USER" >/dev/null 2>&1 && break
     useradd --system --no-create-home --home-dir /nonexistent --shell /usr/sbin/nologin \
-      "$KW_USER" 2>/dev/null || id -u "$KW_USER" >/dev/null
-  fi
+      "$KW_USER" 2>/dev/null || sleep 0.1
+  done
   exec setpriv --reuid="$KW_USER" --regid="$KW_USER" --clear-groups \
     env -u DBUS_SESSION_BUS_ADDRESS -u XDG_RUNTIME_DIR -u KS_TMP -u DISPLAY \
-    -u WAYLAND_DISPLAY -u SWAYSOCK HOME=/nonexistent bash "$0" "$@"
+    -u WAYLAND_DISPLAY -u SWAYSOCK -u TMPDIR HOME=/nonexistent bash "$0" "$@"
 fi
 
 # shellcheck source=session.sh
