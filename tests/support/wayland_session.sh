@@ -37,13 +37,9 @@
 KW_USER=klemvar-e2e
 
 if [ "$(id -u)" = 0 ]; then
-  # Tests running side by side may race to create it; one of them wins, the
-  # others find the account once the winner has written it.
-  for _ in $(seq 50); do
-    id -u "$KW_USER" >/dev/null 2>&1 && break
-    useradd --system --no-create-home --home-dir /nonexistent --shell /usr/sbin/nologin \
-      "$KW_USER" 2>/dev/null || sleep 0.1
-  done
+  # Tests running side by side take turns to create it.
+  flock /run/lock/klemvar-e2e-user.lock sh -c "id -u $KW_USER >/dev/null 2>&1 ||
+    useradd --system --no-create-home --home-dir /nonexistent --shell /usr/sbin/nologin $KW_USER"
   exec setpriv --reuid="$KW_USER" --regid="$KW_USER" --clear-groups \
     env -u DBUS_SESSION_BUS_ADDRESS -u XDG_RUNTIME_DIR -u KS_TMP -u DISPLAY \
     -u WAYLAND_DISPLAY -u SWAYSOCK -u TMPDIR HOME=/nonexistent bash "$0" "$@"
