@@ -6,16 +6,17 @@
 # runs (default 7). A measurement, not a test: it asserts nothing.
 # Usage: bench/startup/wayland_bench.sh [PROGRAM]   (default: build/default/src/klemvar)
 root=$(cd "$(dirname "$0")/../.." && pwd)
-KLEMVAR_BIN=$(realpath "${1:-$root/build/default/src/klemvar}")
+KLEMVAR_BIN=$(realpath "${1:-${KLEMVAR_BIN:-$root/build/default/src/klemvar}}")
 BARE_BUILD=${BARE_BUILD:-$root/build/bench-wayland}
+BARE_BIN=${BARE_BIN:-$BARE_BUILD/bare_qt_window}
 RUNS=${RUNS:-7}
 
 # Built before the harness drops its privileges (a root run builds as root).
-if [ ! -x "$BARE_BUILD/bare_qt_window" ]; then
+if [ ! -x "$BARE_BIN" ]; then
   cmake -S "$root/bench/startup/wayland" -B "$BARE_BUILD" -G Ninja >/dev/null &&
     cmake --build "$BARE_BUILD" >/dev/null || exit 1
 fi
-export KLEMVAR_BIN BARE_BUILD RUNS
+export KLEMVAR_BIN BARE_BIN RUNS KW_CARRY=BARE_BIN
 source "$root/tests/support/wayland_session.sh"
 kw_require sway swaymsg
 
@@ -33,11 +34,11 @@ map_ms() {
 
 kw_start_sway
 # One start of each first, unmeasured, so that both find the libraries and fonts cached.
-map_ms "$BARE_BUILD/bare_qt_window" >/dev/null
+map_ms "$BARE_BIN" >/dev/null
 map_ms "$KLEMVAR_BIN" >/dev/null
 bare=() ours=()
 for _ in $(seq "$RUNS"); do
-  bare+=("$(map_ms "$BARE_BUILD/bare_qt_window")")
+  bare+=("$(map_ms "$BARE_BIN")")
   ours+=("$(map_ms "$KLEMVAR_BIN")")
 done
 echo "sway headless, exec to first mapped window, median of $RUNS runs:"
