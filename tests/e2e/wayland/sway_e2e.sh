@@ -4,7 +4,8 @@
 # with the title, tooltip and icon; "Activate" brings the hidden window back;
 # the exported menu holds "Wecker anzeigen" and "Beenden"; a firing alarm maps
 # its window and posts one critical notification that OK withdraws; "Beenden"
-# through the menu ends the process with status 0.
+# through the menu ends the process with status 0, withdrawing the notification
+# of an alarm window still open.
 KLEMVAR_BIN=${1:-${KLEMVAR_BIN:-}}
 source "$(dirname "$0")/../../support/wayland_session.sh"
 kw_require sway swaymsg waybar mako makoctl busctl
@@ -57,9 +58,12 @@ ks_check "OK closes the alarm window" kw_wait_gone "Klemvar Weckdienst" 5
 no_note() { [ -z "$(kw_notifications)" ]; }
 ks_check "and withdraws the notification" ks_retry 5 no_note
 
+ks_atspi do "Wecker stellen" --role "push button"
+ks_check "a second alarm posts its own notification" ks_retry 5 one_note
 quit=$(layout | reply "[c['data'][0] for c in r[1][2] if c['data'][1]['label']['data'] == 'Beenden'][0]")
 kw_item_call "$menu" com.canonical.dbusmenu Event isvu "$quit" clicked i 0 0 >/dev/null
 ks_check "Beenden through the menu ends the process with status 0" \
   ks_exits_with "$KLEMVAR_PID" 0
+ks_check "and leaves no notification behind" ks_retry 5 no_note
 
 ks_finish
