@@ -140,6 +140,7 @@ void TFormKlemvar::showEvent(QShowEvent* event) {
     move(screen()->geometry().center() - QPoint(outer.width() / 2, outer.height() / 2));
   }
   QWidget::showEvent(event);
+  FollowWindowState();
 }
 
 }  // namespace klemvar

@@ -141,6 +141,9 @@ class TFormKlemvar : public QWidget {
   void FormDestroy();
   void FireAlarm();
   void ApplyWindowState(Qt::WindowStates previous);
+  void FollowWindowState();
+  void WindowStateRequested(Qt::WindowState state);
+  void MinimiseRequested();
   void RestoreMinimisedWindows();
   void BringProgramToFront();
 
