@@ -8,13 +8,14 @@ build_packages=(
   qt6-base-dev qt6-svg-dev libpulse-dev
   libcurl4-openssl-dev libjpeg62-turbo-dev libgtest-dev locales
   fonts-liberation clang-format
-  qt6-translations-l10n
+  qt6-translations-l10n qt6-wayland
 )
 test_packages=(
   xvfb xauth xdotool x11-utils imagemagick dbus-x11 at-spi2-core python3-pyatspi
   python3 curl dpkg-dev file trayer openbox pulseaudio pulseaudio-utils sox iproute2 util-linux procps
   clang-14 libclang-rt-14-dev libfuzzer-14-dev desktop-file-utils appstream stress-ng ccache
   libglib2.0-bin passwd
+  sway waybar mako-notifier weston systemd
 )
 
 wanted=("${build_packages[@]}")

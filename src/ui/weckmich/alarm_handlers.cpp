@@ -9,6 +9,7 @@
 #include "core/alarmcore.h"
 #include "core/clock.h"
 #include "platform/sound/looping_sound.h"
+#include "ui/aufwachen/alarm_notification.h"
 #include "ui/aufwachen/aufwachen.h"
 #include "ui/weckmich/weckmich.h"
 #include "ui/widgets/spin_edit.h"
@@ -54,6 +55,7 @@ void TFormKlemvar::FireAlarm() {
   // Owned by the application; earlier alarm windows stay open.
   AlarmWindow = new TFormWeckdienst(nullptr);
   AlarmWindow->show();
+  AnnounceAlarm(AlarmWindow, QString::fromStdString(AlarmText));
   BitBtnAus->setEnabled(false);
   // The arming handler itself, not a click through Qt: an error in it abandons
   // this tick as well and is reported once, by the tick's own boundary.

@@ -2,7 +2,10 @@
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
-#include <QDBusInterface>
+#include <QDBusMessage>
+#include <QDBusReply>
+#include <QDBusVariant>
+#include <QGuiApplication>
 #include <QSystemTrayIcon>
 
 namespace klemvar {
@@ -20,9 +23,19 @@ class DesktopHost final : public TrayHost {
   bool SpeaksStatusNotifier() const override {
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected() || !bus.interface()->isServiceRegistered(kWatcherService)) return false;
-    QDBusInterface watcher(kWatcherService, QStringLiteral("/StatusNotifierWatcher"),
-                           kWatcherService, bus);
-    return watcher.property("IsStatusNotifierHostRegistered").toBool();
+    // A plain property read: a QDBusInterface would introspect the watcher
+    // first, one more round trip, and keep its description until exit.
+    QDBusMessage get = QDBusMessage::createMethodCall(
+        kWatcherService, QStringLiteral("/StatusNotifierWatcher"),
+        QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
+    get << QString::fromLatin1(kWatcherService) << QStringLiteral("IsStatusNotifierHostRegistered");
+    const QDBusReply<QDBusVariant> reply = bus.call(get);
+    return reply.isValid() && reply.value().variant().toBool();
+  }
+
+  bool WaitsForStatusNotifierHost() const override {
+    return QGuiApplication::platformName().startsWith(QStringLiteral("wayland")) &&
+           !SpeaksStatusNotifier();
   }
 };
 

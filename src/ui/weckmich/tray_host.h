@@ -15,6 +15,10 @@ class TrayHost {
   // True when the area speaks StatusNotifierItem (KDE Plasma, GNOME with the
   // AppIndicator extension) rather than XEmbed.
   virtual bool SpeaksStatusNotifier() const = 0;
+  // True when the icon must wait for a StatusNotifierItem host to appear before
+  // it is created: on Wayland there is no XEmbed to fall back on, and Qt picks
+  // its tray protocol once, when the first icon is made.
+  virtual bool WaitsForStatusNotifierHost() const { return false; }
 };
 
 TrayHost& DesktopTrayHost();

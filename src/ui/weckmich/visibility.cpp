@@ -27,17 +27,10 @@ void TFormKlemvar::CreateTrayIcon() {
           Handler(this, &TFormKlemvar::Weckereinstellen1Click));
   connect(Beenden1, &QAction::triggered, this, Handler(this, &TFormKlemvar::Beenden1Click));
 
-  TrayIcon = new QSystemTrayIcon(ApplicationIcon(), this);
-  TrayIcon->setObjectName(QStringLiteral("TrayIcon"));
-  TrayIcon->setToolTip(QStringLiteral("Klemvar"));
-  // Opened by the right button's press, at the pointer.
-  TrayIcon->setContextMenu(PopupMenu);
-  connect(TrayIcon, &QSystemTrayIcon::activated, this,
-          Handler(this, &TFormKlemvar::TrayIconActivated));
-  activateShows_ = CurrentTrayHost().SpeaksStatusNotifier();
+  AddTrayIcon();
 }
 
-bool TFormKlemvar::TrayIconShown() const { return CurrentTrayHost().Docked(*TrayIcon); }
+bool TFormKlemvar::TrayIconShown() const { return TrayIcon && CurrentTrayHost().Docked(*TrayIcon); }
 
 void TFormKlemvar::TrayIconActivated(QSystemTrayIcon::ActivationReason reason) {
   // A left double click brings the window back; a single click does nothing.

@@ -102,7 +102,7 @@ bool TFormKlemvar::eventFilter(QObject* watched, QEvent* event) {
 
 void TFormKlemvar::FormCreate() {
   AlarmArmed = false;
-  TrayIcon->show();
+  if (TrayIcon) TrayIcon->show();
   const SplitClock now = SplitTime(TimeOfDayNow());
   SpinMinuten->setValue(now.minutes);
   SpinStunden->setValue(now.hours);
@@ -111,7 +111,9 @@ void TFormKlemvar::FormCreate() {
           .toStdString();
 }
 
-void TFormKlemvar::FormDestroy() { TrayIcon->hide(); }
+void TFormKlemvar::FormDestroy() {
+  if (TrayIcon) TrayIcon->hide();
+}
 
 void TFormKlemvar::closeEvent(QCloseEvent* event) {
   QWidget::closeEvent(event);
@@ -125,6 +127,7 @@ void TFormKlemvar::showEvent(QShowEvent* event) {
     CentreWindowOnScreen(this);
   }
   QWidget::showEvent(event);
+  FollowWindowState();
 }
 
 }  // namespace klemvar

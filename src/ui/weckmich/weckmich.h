@@ -63,6 +63,7 @@ class TFormKlemvar : public QWidget {
   QAction* ActionSeperator = nullptr;
   QAction* ActionInfo = nullptr;
 
+  // Null on Wayland until a StatusNotifierItem host appears.
   QSystemTrayIcon* TrayIcon = nullptr;
   QMenu* PopupMenu = nullptr;
   QAction* Weckereinstellen1 = nullptr;
@@ -131,6 +132,8 @@ class TFormKlemvar : public QWidget {
   void FitCaptions();
   void CreateMenuBar();
   void CreateTrayIcon();
+  void AddTrayIcon();
+  void CreateTrayIconNow();
   void CreateHTTPGet();
   void ConnectHandlers();
 
@@ -138,6 +141,9 @@ class TFormKlemvar : public QWidget {
   void FormDestroy();
   void FireAlarm();
   void ApplyWindowState(Qt::WindowStates previous);
+  void FollowWindowState();
+  void WindowStateRequested(Qt::WindowState state);
+  void MinimiseRequested();
   void RestoreMinimisedWindows();
   void BringProgramToFront();
 

@@ -1,0 +1,52 @@
+#include "ui/weckmich/status_notifier_follow.h"
+
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
+#include <QDBusServiceWatcher>
+#include <QDBusVariant>
+
+namespace klemvar {
+namespace {
+
+const QString kWatcherService = QStringLiteral("org.kde.StatusNotifierWatcher");
+const QString kWatcherPath = QStringLiteral("/StatusNotifierWatcher");
+
+}  // namespace
+
+StatusNotifierFollow::StatusNotifierFollow(QObject* parent) : QObject(parent) {
+  QDBusConnection bus = QDBusConnection::sessionBus();
+  if (!bus.isConnected()) return;
+  names_ = new QDBusServiceWatcher(kWatcherService, bus, QDBusServiceWatcher::WatchForRegistration,
+                                   this);
+  connect(names_, &QDBusServiceWatcher::serviceRegistered, this, &StatusNotifierFollow::AskWatcher);
+  // A panel registers its host with the watcher a moment after the watcher
+  // took its name; any sender will do, the answer to AskWatcher decides.
+  bus.connect(QString(), kWatcherPath, kWatcherService,
+              QStringLiteral("StatusNotifierHostRegistered"), this, SLOT(HostRegistered()));
+  AskWatcher();
+}
+
+void StatusNotifierFollow::HostRegistered() { AskWatcher(); }
+
+void StatusNotifierFollow::AskWatcher() {
+  if (told_) return;
+  QDBusMessage get = QDBusMessage::createMethodCall(
+      kWatcherService, kWatcherPath, QStringLiteral("org.freedesktop.DBus.Properties"),
+      QStringLiteral("Get"));
+  get << kWatcherService << QStringLiteral("IsStatusNotifierHostRegistered");
+  get.setAutoStartService(false);
+  auto* call = new QDBusPendingCallWatcher(QDBusConnection::sessionBus().asyncCall(get), this);
+  connect(call, &QDBusPendingCallWatcher::finished, this, &StatusNotifierFollow::Answered);
+}
+
+void StatusNotifierFollow::Answered(QDBusPendingCallWatcher* call) {
+  call->deleteLater();
+  const QDBusPendingReply<QDBusVariant> reply = *call;
+  if (told_ || reply.isError() || !reply.value().variant().toBool()) return;
+  told_ = true;
+  emit hostReady();
+}
+
+}  // namespace klemvar

@@ -1,0 +1,40 @@
+// Creating the tray icon: at once where Qt can decide its protocol now, or, on
+// Wayland without a tray, as soon as a StatusNotifierItem host turns up.
+
+#include "ui/frame/application_icon.h"
+#include "ui/frame/handler.h"
+#include "ui/weckmich/status_notifier_follow.h"
+#include "ui/weckmich/tray_host.h"
+#include "ui/weckmich/weckmich.h"
+
+namespace klemvar {
+
+void TFormKlemvar::AddTrayIcon() {
+  if (!CurrentTrayHost().WaitsForStatusNotifierHost()) {
+    CreateTrayIconNow();
+    return;
+  }
+  // Qt settles on its tray protocol when the first icon is made and never
+  // asks again; made before a host exists, the icon would stay unseen for
+  // the program's whole life. Made once a host is there, Qt's item also
+  // registers again by itself whenever the watcher restarts.
+  auto* follow = new StatusNotifierFollow(this);
+  connect(follow, &StatusNotifierFollow::hostReady, this, Guarded([this, follow] {
+            follow->deleteLater();
+            CreateTrayIconNow();
+            TrayIcon->show();
+          }));
+}
+
+void TFormKlemvar::CreateTrayIconNow() {
+  activateShows_ = CurrentTrayHost().SpeaksStatusNotifier();
+  TrayIcon = new QSystemTrayIcon(ApplicationIcon(), this);
+  TrayIcon->setObjectName(QStringLiteral("TrayIcon"));
+  TrayIcon->setToolTip(QStringLiteral("Klemvar"));
+  // Opened by the right button's press, at the pointer.
+  TrayIcon->setContextMenu(PopupMenu);
+  connect(TrayIcon, &QSystemTrayIcon::activated, this,
+          Handler(this, &TFormKlemvar::TrayIconActivated));
+}
+
+}  // namespace klemvar

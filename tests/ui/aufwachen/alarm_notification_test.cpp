@@ -1,0 +1,158 @@
+// The alarm's desktop notification against a notification server of the
+// test's own on a private session bus (the test runs under dbus-run-session).
+
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusContext>
+#include <QDBusMessage>
+#include <QElapsedTimer>
+#include <QPointer>
+#include <QTest>
+#include <QVariantMap>
+#include <QWidget>
+
+#include "support/klemvar_test_main.h"
+#include "ui/aufwachen/alarm_notification.h"
+
+namespace {
+
+struct Note {
+  QString app, icon, summary, body;
+  QStringList actions;
+  QVariantMap hints;
+  int timeout = -1;
+};
+
+class FakeServer : public QObject, protected QDBusContext {
+  Q_OBJECT
+  Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
+ public:
+  QList<Note> notes;
+  QList<uint> closed;
+  // When set, Notify answers only on Answer().
+  bool holdAnswer = false;
+
+  void Answer() { held_.connection.send(held_.message.createReply(40 + uint(notes.size()))); }
+
+ public slots:
+  QStringList GetCapabilities() { return {QStringLiteral("body"), QStringLiteral("body-markup")}; }
+  uint Notify(const QString& app, uint, const QString& icon, const QString& summary,
+              const QString& body, const QStringList& actions, const QVariantMap& hints,
+              int timeout) {
+    notes.append({app, icon, summary, body, actions, hints, timeout});
+    if (holdAnswer) {
+      setDelayedReply(true);
+      held_ = {connection(), message()};
+    }
+    return 40 + notes.size();
+  }
+  void CloseNotification(uint id) { closed.append(id); }
+
+ signals:
+  void ActionInvoked(uint id, const QString& action);
+  void NotificationClosed(uint id, uint reason);
+
+ private:
+  struct Held {
+    QDBusConnection connection{QString()};
+    QDBusMessage message;
+  } held_;
+};
+
+// The server on a connection of its own, as another program would be.
+class ServerOnBus {
+ public:
+  ServerOnBus() : bus_(QDBusConnection::connectToBus(QDBusConnection::SessionBus, "server")) {
+    bus_.registerObject(QStringLiteral("/org/freedesktop/Notifications"), &server,
+                        QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllSignals);
+    bus_.registerService(QStringLiteral("org.freedesktop.Notifications"));
+  }
+  ~ServerOnBus() {
+    bus_.unregisterService(QStringLiteral("org.freedesktop.Notifications"));
+    bus_.unregisterObject(QStringLiteral("/org/freedesktop/Notifications"));
+    QDBusConnection::disconnectFromBus("server");
+  }
+  FakeServer server;
+
+ private:
+  QDBusConnection bus_;
+};
+
+}  // namespace
+
+class AlarmNotificationTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void init() {
+    window_ = new QWidget;
+    window_->setAttribute(Qt::WA_DeleteOnClose);
+    window_->show();
+  }
+  void cleanup() { delete window_.data(); }
+
+  void posts_one_critical_notification_with_the_alarm_text() {
+    ServerOnBus bus;
+    new klemvar::AlarmNotification(window_, QStringLiteral("Tee & Kuchen"));
+    QTRY_COMPARE(bus.server.notes.size(), 1);
+    const Note note = bus.server.notes.first();
+    QCOMPARE(note.app, QStringLiteral("Klemvar"));
+    QCOMPARE(note.summary, QStringLiteral("Klemvar"));
+    QCOMPARE(note.body, QStringLiteral("Tee &amp; Kuchen"));  // the server reads markup
+    QCOMPARE(note.icon, QGuiApplication::desktopFileName());
+    QCOMPARE(note.hints.value(QStringLiteral("urgency")).metaType(), QMetaType::fromType<uchar>());
+    QCOMPARE(note.hints.value(QStringLiteral("urgency")).value<uchar>(), uchar(2));
+    QCOMPARE(note.timeout, 0);
+    QCOMPARE(note.actions.value(0), QStringLiteral("default"));
+  }
+
+  void is_withdrawn_when_its_window_closes() {
+    ServerOnBus bus;
+    new klemvar::AlarmNotification(window_, QStringLiteral("x"));
+    QTRY_COMPARE(bus.server.notes.size(), 1);
+    QTest::qWait(50);  // the answer to Notify arrives
+    window_->close();
+    QTRY_COMPARE(bus.server.closed, QList<uint>{41});
+  }
+
+  void is_withdrawn_when_the_window_closed_before_the_server_answered() {
+    ServerOnBus bus;
+    bus.server.holdAnswer = true;
+    new klemvar::AlarmNotification(window_, QStringLiteral("x"));
+    QTRY_COMPARE(bus.server.notes.size(), 1);
+    window_->close();
+    QTest::qWait(50);
+    QVERIFY(bus.server.closed.isEmpty());
+    bus.server.Answer();
+    QTRY_COMPARE(bus.server.closed, QList<uint>{41});
+  }
+
+  void its_default_action_brings_the_window_forward() {
+    ServerOnBus bus;
+    new klemvar::AlarmNotification(window_, QStringLiteral("x"));
+    QTRY_COMPARE(bus.server.notes.size(), 1);
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    QTRY_VERIFY(other.isActiveWindow());
+    QTest::qWait(50);
+    emit bus.server.ActionInvoked(41, QStringLiteral("default"));
+    QTRY_VERIFY(window_->isActiveWindow());
+  }
+
+  void without_a_server_nothing_waits_or_stays() {
+    QElapsedTimer clock;
+    clock.start();
+    QPointer<klemvar::AlarmNotification> note =
+        new klemvar::AlarmNotification(window_, QStringLiteral("x"));
+    QVERIFY(clock.elapsed() < 100);
+    QTRY_VERIFY_WITH_TIMEOUT(note.isNull(), 2000);
+    QVERIFY(!QDBusConnection::sessionBus().interface()->isServiceRegistered(
+        QStringLiteral("org.freedesktop.Notifications")));
+  }
+
+ private:
+  QPointer<QWidget> window_;
+};
+
+KLEMVAR_TEST_MAIN(AlarmNotificationTest)
+#include "alarm_notification_test.moc"

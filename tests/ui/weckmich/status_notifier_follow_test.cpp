@@ -1,0 +1,91 @@
+// Following the StatusNotifierWatcher, against a watcher of the test's own on
+// a private session bus (the test runs under dbus-run-session).
+
+#include <QDBusConnection>
+#include <QSignalSpy>
+#include <QTest>
+
+#include "support/klemvar_test_main.h"
+#include "ui/weckmich/status_notifier_follow.h"
+
+namespace {
+
+class FakeWatcher : public QObject {
+  Q_OBJECT
+  Q_CLASSINFO("D-Bus Interface", "org.kde.StatusNotifierWatcher")
+  Q_PROPERTY(bool IsStatusNotifierHostRegistered READ HostRegistered)
+ public:
+  bool host = false;
+  bool HostRegistered() const { return host; }
+
+ signals:
+  void StatusNotifierHostRegistered();
+};
+
+// The watcher on a connection of its own, as a panel would run it.
+class WatcherOnBus {
+ public:
+  explicit WatcherOnBus(bool host)
+      : bus_(QDBusConnection::connectToBus(QDBusConnection::SessionBus, "panel")) {
+    watcher.host = host;
+    bus_.registerObject(QStringLiteral("/StatusNotifierWatcher"), &watcher,
+                        QDBusConnection::ExportAllProperties | QDBusConnection::ExportAllSignals);
+    bus_.registerService(QStringLiteral("org.kde.StatusNotifierWatcher"));
+  }
+  ~WatcherOnBus() {
+    bus_.unregisterService(QStringLiteral("org.kde.StatusNotifierWatcher"));
+    bus_.unregisterObject(QStringLiteral("/StatusNotifierWatcher"));
+    QDBusConnection::disconnectFromBus("panel");
+  }
+  FakeWatcher watcher;
+
+ private:
+  QDBusConnection bus_;
+};
+
+}  // namespace
+
+class StatusNotifierFollowTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void says_nothing_while_no_watcher_is_there() {
+    klemvar::StatusNotifierFollow follow;
+    QSignalSpy ready(&follow, &klemvar::StatusNotifierFollow::hostReady);
+    QTest::qWait(300);
+    QCOMPARE(ready.count(), 0);
+  }
+
+  void tells_of_a_watcher_with_a_host_that_was_there_first() {
+    WatcherOnBus panel(true);
+    klemvar::StatusNotifierFollow follow;
+    QSignalSpy ready(&follow, &klemvar::StatusNotifierFollow::hostReady);
+    QTRY_COMPARE(ready.count(), 1);
+  }
+
+  void tells_once_of_a_watcher_that_appears_later_and_comes_back() {
+    klemvar::StatusNotifierFollow follow;
+    QSignalSpy ready(&follow, &klemvar::StatusNotifierFollow::hostReady);
+    QTest::qWait(100);
+    {
+      WatcherOnBus panel(true);
+      QTRY_COMPARE(ready.count(), 1);
+    }
+    WatcherOnBus again(true);
+    QTest::qWait(300);
+    QCOMPARE(ready.count(), 1);
+  }
+
+  void waits_for_the_host_to_register_with_the_watcher() {
+    klemvar::StatusNotifierFollow follow;
+    QSignalSpy ready(&follow, &klemvar::StatusNotifierFollow::hostReady);
+    WatcherOnBus panel(false);
+    QTest::qWait(300);
+    QCOMPARE(ready.count(), 0);
+    panel.watcher.host = true;
+    emit panel.watcher.StatusNotifierHostRegistered();
+    QTRY_COMPARE(ready.count(), 1);
+  }
+};
+
+KLEMVAR_TEST_MAIN(StatusNotifierFollowTest)
+#include "status_notifier_follow_test.moc"
