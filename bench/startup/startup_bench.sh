@@ -4,7 +4,9 @@
 # the same run. Every start gets a fresh session bus, a fresh HOME and
 # accessibility off. Printed per program, as medians:
 #   - exec to mapped window: the first new viewable top-level window of at least
-#     40 x 40 pixels, polled every 5 ms (x11_map_time.py);
+#     40 x 40 pixels, polled every 5 ms (x11_map_time.py), and the CPU time the
+#     program had used by then (less distorted than the wall time when the
+#     machine is busy);
 #   - PSS (proportional set size) SETTLE_SECONDS after the exec;
 #   - CPU time and wakeups over IDLE_SECONDS right after that, per minute, from
 #     /proc/PID/task/*/schedstat summed over the threads (on-CPU nanoseconds
@@ -72,7 +74,7 @@ stop_bus() { kill -TERM "$BUS_PID" 2>/dev/null || true; }
 # ---------------------------------------------------------------- X11 section
 
 # x11_start PROGRAM: starts it in a fresh session with a fresh HOME, accessibility
-# off; sets PID, WINDOW (its first mapped window), MAP_MS and STARTED_NS.
+# off; sets PID, WINDOW (its first mapped window), MAP_MS, MAP_CPU_MS and STARTED_NS.
 x11_start() {
   local home line
   home=$(mktemp -d "$KS_TMP/home.XXXXXX")
@@ -81,7 +83,7 @@ x11_start() {
   line=$(env -u QT_LINUX_ACCESSIBILITY_ALWAYS_ON -u QT_ACCESSIBILITY HOME="$home" \
     DBUS_SESSION_BUS_ADDRESS="$BUS_ADDRESS" QT_QPA_PLATFORM=xcb \
     "$KS_PYTHON" "$root/bench/startup/x11_map_time.py" "${BIN[$1]}") || true
-  read -r PID WINDOW MAP_MS <<<"$line"
+  read -r PID WINDOW MAP_MS MAP_CPU_MS <<<"$line"
   ks_track "$PID"
   [ "${WINDOW:-0}" != 0 ] || { echo "${LABEL[$1]}: no window mapped" >&2; exit 1; }
 }
@@ -106,6 +108,7 @@ x11_section() {
     for program in $(round_order "$i"); do
       x11_start "$program"
       MAP[$program]+=" $MAP_MS"
+      MAPCPU[$program]+=" $MAP_CPU_MS"
       x11_stop
     done
   done
@@ -119,7 +122,7 @@ x11_section() {
 
 # ---------------------------------------------------------------- measuring
 
-declare -A MAP PSS CPU WAKE
+declare -A MAP MAPCPU PSS CPU WAKE
 
 # Who goes first alternates, so neither program always follows the other.
 round_order() {
@@ -133,6 +136,7 @@ measure_start() {
   local section=$1 program=$2 left before after
   "${section}_start" "$program"
   MAP[$program]+=" $MAP_MS"
+  MAPCPU[$program]+=" $MAP_CPU_MS"
   left=$((SETTLE_SECONDS * 1000000000 - ($(now_ns) - STARTED_NS)))
   ((left > 0)) && sleep "$(awk -v n="$left" 'BEGIN {printf "%.3f", n / 1e9}')"
   PSS[$program]+=" $(pss_kib "$PID")"
@@ -153,28 +157,31 @@ med() { tr ' ' '\n' <<<"$1" | grep . | median; }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN {if (b > 0) printf "%.2fx", a / b; else print "-"}'; }
 
 report() {
-  local program m p c w
-  declare -A mm mp
+  local program m mc p c w
+  declare -A mm mmc mp
   echo
   echo "== $1"
   echo "   $ROUNDS full starts and $MAP_RUNS map-only starts per program, interleaved;"
   echo "   PSS ${SETTLE_SECONDS} s after exec; idle over ${IDLE_SECONDS} s, given per minute"
-  printf '%-16s %12s %10s %14s %14s\n' program "mapped ms" "PSS MiB" "CPU ms/min" "wakeups/min"
+  printf '%-16s %10s %14s %9s %12s %13s\n' program "mapped ms" "CPU to map ms" "PSS MiB" "CPU ms/min" "wakeups/min"
   for program in "${PROGRAMS[@]}"; do
     m=$(med "${MAP[$program]}")
+    mc=$(med "${MAPCPU[$program]}")
     p=$(med "${PSS[$program]}")
     c=$(med "${CPU[$program]}")
     w=$(med "${WAKE[$program]}")
     mm[$program]=$m
+    mmc[$program]=$mc
     mp[$program]=$p
-    printf '%-16s %12.1f %10.1f %14.2f %14.0f\n' "${LABEL[$program]}" "$m" \
+    printf '%-16s %10.1f %14.1f %9.1f %12.2f %13.0f\n' "${LABEL[$program]}" "$m" "$mc" \
       "$(awk -v k="$p" 'BEGIN {print k / 1024}')" "$c" "$w"
   done
-  printf '%-16s %12s %10s\n' "Klemvar / bare" "$(ratio "${mm[klemvar]}" "${mm[bare]}")" \
-    "$(ratio "${mp[klemvar]}" "${mp[bare]}")"
+  printf '%-16s %10s %14s %9s\n' "Klemvar / bare" "$(ratio "${mm[klemvar]}" "${mm[bare]}")" \
+    "$(ratio "${mmc[klemvar]}" "${mmc[bare]}")" "$(ratio "${mp[klemvar]}" "${mp[bare]}")"
   echo "runs:"
   for program in "${PROGRAMS[@]}"; do
     echo "  ${LABEL[$program]}: mapped ms:${MAP[$program]}"
+    echo "  ${LABEL[$program]}: CPU to map ms:${MAPCPU[$program]}"
     echo "  ${LABEL[$program]}: PSS KiB:${PSS[$program]}; CPU ms/min:${CPU[$program]}; wakeups/min:${WAKE[$program]}"
   done
 }
