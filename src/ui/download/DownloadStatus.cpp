@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "ui/download/animate_control.h"
+#include "ui/widgets/picture_icon.h"
 
 namespace klemvar {
 
@@ -28,7 +29,7 @@ constexpr Qt::WindowFlags kFixedDialog =
 TFormDownload::TFormDownload(QWidget* parent)
     : QDialog(parent, kFixedDialog),
       Animate(new TAnimate(this)),
-      BitBtnCancel(new QPushButton(QIcon(":/buttons/cross.png"), "&Abbrechen", this)) {
+      BitBtnCancel(new QPushButton(PictureIcon(":/buttons/cross.png", 16), "&Abbrechen", this)) {
   setObjectName("FormDownload");
   setWindowTitle("Update prüfen ...");
   setFixedSize(334, 143);
