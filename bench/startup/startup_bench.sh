@@ -7,7 +7,10 @@
 #     40 x 40 pixels, polled every 5 ms (x11_map_time.py), and the CPU time the
 #     program had used by then (less distorted than the wall time when the
 #     machine is busy);
-#   - PSS (proportional set size) SETTLE_SECONDS after the exec;
+#   - PSS (proportional set size) SETTLE_SECONDS after the exec, and beside it
+#     the resident set size: PSS splits each shared page among all processes
+#     mapping it, so on a machine that runs other Qt programs at the same time
+#     it moves with them, while RSS does not;
 #   - CPU time and wakeups over IDLE_SECONDS right after that, per minute, from
 #     /proc/PID/task/*/schedstat summed over the threads (on-CPU nanoseconds
 #     and run counts; clock ticks are far too coarse here). Klemvar is armed
@@ -55,7 +58,8 @@ now_ns() { local t=$EPOCHREALTIME; echo "${t/./}000"; }
 # A process that has ended, also one left as a zombie for want of a reaper.
 ended() { [ ! -e "/proc/$1" ] || [ "$(awk '{print $3}' "/proc/$1/stat" 2>/dev/null)" = Z ]; }
 
-pss_kib() { awk '/^Pss:/ {print $2}' "/proc/$1/smaps_rollup"; }
+# "PSS RSS" in KiB.
+memory_kib() { awk '/^Pss:/ {p = $2} /^Rss:/ {r = $2} END {print p, r}' "/proc/$1/smaps_rollup"; }
 
 # "ON_CPU_NS RUNS" summed over the process's threads.
 schedstat() { cat "/proc/$1"/task/*/schedstat 2>/dev/null | awk '{ns += $1; runs += $3} END {print ns, runs}'; }
@@ -122,7 +126,7 @@ x11_section() {
 
 # ---------------------------------------------------------------- measuring
 
-declare -A MAP MAPCPU PSS CPU WAKE
+declare -A MAP MAPCPU PSS RSS CPU WAKE
 
 # Who goes first alternates, so neither program always follows the other.
 round_order() {
@@ -139,7 +143,9 @@ measure_start() {
   MAPCPU[$program]+=" $MAP_CPU_MS"
   left=$((SETTLE_SECONDS * 1000000000 - ($(now_ns) - STARTED_NS)))
   ((left > 0)) && sleep "$(awk -v n="$left" 'BEGIN {printf "%.3f", n / 1e9}')"
-  PSS[$program]+=" $(pss_kib "$PID")"
+  read -r pss rss < <(memory_kib "$PID")
+  PSS[$program]+=" $pss"
+  RSS[$program]+=" $rss"
   if declare -F "${section}_arm_${program}" >/dev/null; then "${section}_arm_${program}"; fi
   before=$(schedstat "$PID")
   sleep "$IDLE_SECONDS"
@@ -154,35 +160,42 @@ measure_start() {
 
 med() { tr ' ' '\n' <<<"$1" | grep . | median; }
 
+mib() { awk -v k="$1" 'BEGIN {print k / 1024}'; }
+
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN {if (b > 0) printf "%.2fx", a / b; else print "-"}'; }
 
 report() {
-  local program m mc p c w
-  declare -A mm mmc mp
+  local program m mc p r c w
+  declare -A mm mmc mp mr
   echo
   echo "== $1"
   echo "   $ROUNDS full starts and $MAP_RUNS map-only starts per program, interleaved;"
   echo "   PSS ${SETTLE_SECONDS} s after exec; idle over ${IDLE_SECONDS} s, given per minute"
-  printf '%-16s %10s %14s %9s %12s %13s\n' program "mapped ms" "CPU to map ms" "PSS MiB" "CPU ms/min" "wakeups/min"
+  printf '%-16s %10s %14s %8s %8s %11s %12s\n' program "mapped ms" "CPU to map ms" "PSS MiB" \
+    "RSS MiB" "CPU ms/min" "wakeups/min"
   for program in "${PROGRAMS[@]}"; do
     m=$(med "${MAP[$program]}")
     mc=$(med "${MAPCPU[$program]}")
     p=$(med "${PSS[$program]}")
+    r=$(med "${RSS[$program]}")
     c=$(med "${CPU[$program]}")
     w=$(med "${WAKE[$program]}")
     mm[$program]=$m
     mmc[$program]=$mc
     mp[$program]=$p
-    printf '%-16s %10.1f %14.1f %9.1f %12.2f %13.0f\n' "${LABEL[$program]}" "$m" "$mc" \
-      "$(awk -v k="$p" 'BEGIN {print k / 1024}')" "$c" "$w"
+    mr[$program]=$r
+    printf '%-16s %10.1f %14.1f %8.1f %8.1f %11.2f %12.0f\n' "${LABEL[$program]}" "$m" "$mc" \
+      "$(mib "$p")" "$(mib "$r")" "$c" "$w"
   done
-  printf '%-16s %10s %14s %9s\n' "Klemvar / bare" "$(ratio "${mm[klemvar]}" "${mm[bare]}")" \
-    "$(ratio "${mmc[klemvar]}" "${mmc[bare]}")" "$(ratio "${mp[klemvar]}" "${mp[bare]}")"
+  printf '%-16s %10s %14s %8s %8s\n' "Klemvar / bare" "$(ratio "${mm[klemvar]}" "${mm[bare]}")" \
+    "$(ratio "${mmc[klemvar]}" "${mmc[bare]}")" "$(ratio "${mp[klemvar]}" "${mp[bare]}")" \
+    "$(ratio "${mr[klemvar]}" "${mr[bare]}")"
   echo "runs:"
   for program in "${PROGRAMS[@]}"; do
     echo "  ${LABEL[$program]}: mapped ms:${MAP[$program]}"
     echo "  ${LABEL[$program]}: CPU to map ms:${MAPCPU[$program]}"
-    echo "  ${LABEL[$program]}: PSS KiB:${PSS[$program]}; CPU ms/min:${CPU[$program]}; wakeups/min:${WAKE[$program]}"
+    echo "  ${LABEL[$program]}: PSS KiB:${PSS[$program]}; RSS KiB:${RSS[$program]}"
+    echo "  ${LABEL[$program]}: CPU ms/min:${CPU[$program]}; wakeups/min:${WAKE[$program]}"
   done
 }
 
