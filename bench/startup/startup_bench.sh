@@ -43,7 +43,10 @@ IDLE_SECONDS=${IDLE_SECONDS:-60}
 export KLEMVAR_BIN
 source "$root/tests/support/session.sh"
 ks_require Xvfb trayer xdotool dbus-daemon
-[ -x "$KLEMVAR_BIN" ] && [ -x "$BARE_BIN" ] || { echo "build the programs first" >&2; exit 1; }
+if [ ! -x "$KLEMVAR_BIN" ] || [ ! -x "$BARE_BIN" ]; then
+  echo "build the programs first" >&2
+  exit 1
+fi
 
 PROGRAMS=(bare klemvar)
 declare -A BIN=([bare]=$BARE_BIN [klemvar]=$KLEMVAR_BIN)
