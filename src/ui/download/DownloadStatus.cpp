@@ -10,6 +10,7 @@
 #include "ui/frame/handler.h"
 #include "ui/frame/layout_font.h"
 #include "ui/frame/screen_centre.h"
+#include "ui/widgets/picture_icon.h"
 
 namespace klemvar {
 
@@ -31,7 +32,7 @@ constexpr Qt::WindowFlags kFixedDialog =
 TFormDownload::TFormDownload(QWidget* parent)
     : QDialog(parent, kFixedDialog),
       Animate(new TAnimate(this)),
-      BitBtnCancel(new QPushButton(QIcon(":/buttons/cross.png"), "&Abbrechen", this)) {
+      BitBtnCancel(new QPushButton(PictureIcon(":/buttons/cross.png", 16), "&Abbrechen", this)) {
   setObjectName("FormDownload");
   setWindowTitle("Update prüfen ...");
   setFixedSize(334, 143);

@@ -5,7 +5,7 @@
 namespace klemvar {
 
 // The program's icon, the cartoon alarm clock: the windows' icon and the tray
-// icon, in every size rendered from its one source.
+// icon, each size decoded when it is first drawn.
 QIcon ApplicationIcon();
 
 }  // namespace klemvar

@@ -9,6 +9,7 @@
 #include <QStyle>
 
 #include "ui/weckmich/weckmich.h"
+#include "ui/widgets/picture_icon.h"
 #include "ui/widgets/spin_edit.h"
 #include "ui/widgets/status_bar.h"
 
@@ -35,9 +36,8 @@ TSpinEdit* Spin(QWidget* parent, const char* name, int maxValue, const char* acc
 }
 
 QIcon TickPicture() {
-  QIcon icon(QStringLiteral(":/buttons/tick.png"));
-  icon.addFile(QStringLiteral(":/buttons/tick-disabled.png"), QSize(), QIcon::Disabled);
-  return icon;
+  return PictureIcon(QStringLiteral(":/buttons/tick.png"), 18,
+                     QStringLiteral(":/buttons/tick-disabled.png"));
 }
 
 // The width a control may take before it reaches the parent's edge or a sibling
@@ -129,9 +129,9 @@ void TFormKlemvar::CreateAlarmGroup() {
 }
 
 void TFormKlemvar::CreateButtonsAndStatusBar() {
-  BitBtnAus = Place(
-      new QPushButton(QIcon(QStringLiteral(":/buttons/cross.png")), QStringLiteral("&Aus"), this),
-      "BitBtnAus", 8, 240, 49, 25);
+  BitBtnAus = Place(new QPushButton(PictureIcon(QStringLiteral(":/buttons/cross.png"), 16),
+                                    QStringLiteral("&Aus"), this),
+                    "BitBtnAus", 8, 240, 49, 25);
   BitBtnAus->setIconSize(QSize(16, 16));
   BitBtnAus->setToolTip(QStringLiteral("Wecker ausschalten"));
   BitBtnAus->setEnabled(false);

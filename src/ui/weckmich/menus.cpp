@@ -9,6 +9,7 @@
 #include "ui/frame/handler.h"
 #include "ui/maker.h"
 #include "ui/weckmich/weckmich.h"
+#include "ui/widgets/picture_icon.h"
 
 namespace klemvar {
 namespace {
@@ -17,7 +18,7 @@ namespace {
 QIcon ImageList1(int index) {
   static const char* const kPictures[] = {":/menu/beenden.png", ":/menu/email.png",
                                           ":/menu/page.png", ":/menu/globe.png", ":/menu/info.png"};
-  return QIcon(QString::fromLatin1(kPictures[index]));
+  return PictureIcon(QString::fromLatin1(kPictures[index]), 16);
 }
 
 QAction* AddEntry(QMenu* menu, const char* name, const char* caption, int picture) {

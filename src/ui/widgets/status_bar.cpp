@@ -16,13 +16,30 @@ TStatusBar::TStatusBar(int panelCount, int panelWidth, QWidget* parent)
     panel->setTextFormat(Qt::PlainText);
     panel->setIndent(1);
     panels_.append(panel);
+    texts_.append(QString());
   }
   PlacePanels();
 }
 
-void TStatusBar::SetPanelText(int index, const QString& text) { panels_.at(index)->setText(text); }
+// A label re-measures its text and has its layout redone at every new text, which
+// costs far more than the once-a-second clock itself while nobody can see it.
+void TStatusBar::SetPanelText(int index, const QString& text) {
+  texts_[index] = text;
+  if (isVisible()) panels_.at(index)->setText(text);
+}
 
-QString TStatusBar::PanelText(int index) const { return panels_.at(index)->text(); }
+QString TStatusBar::PanelText(int index) const { return texts_.at(index); }
+
+void TStatusBar::showEvent(QShowEvent* event) {
+  ShowTexts();
+  QStatusBar::showEvent(event);
+}
+
+void TStatusBar::ShowTexts() {
+  for (int i = 0; i < panels_.size(); ++i) {
+    if (panels_[i]->text() != texts_[i]) panels_[i]->setText(texts_[i]);
+  }
+}
 
 void TStatusBar::resizeEvent(QResizeEvent* event) {
   QStatusBar::resizeEvent(event);

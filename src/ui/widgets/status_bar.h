@@ -1,6 +1,8 @@
 #pragma once
 
 // A status bar of fixed-width text panels; the last panel reaches the right edge.
+// While the bar is hidden its panels keep their texts without drawing them: a
+// text set then reaches its panel when the bar is shown, before it is painted.
 
 #include <QList>
 #include <QStatusBar>
@@ -20,11 +22,14 @@ class TStatusBar : public QStatusBar {
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   void PlacePanels();
+  void ShowTexts();
 
   QList<QLabel*> panels_;
+  QStringList texts_;
   int panelWidth_;
 };
 

@@ -2,6 +2,7 @@
 // rules, arming, the tick with its firing and repeat, switching off, and errors.
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -196,6 +197,24 @@ class AlarmTest : public QObject {
     QCOMPARE(AlarmText, std::string("Tee!"));
     QCOMPARE(Panel(0), QStringLiteral("10:01:00"));
     QCOMPARE(Panel(1), QStringLiteral("00:00:00"));  // keeps its last text
+  }
+
+  // Hidden in the tray, the ticks leave the panels' labels alone; shown from the
+  // tray, the window's panels read what the last tick wrote before they are painted.
+  void hiddenTicksDrawNothingAndShowingShowsTheirTexts() {
+    ArmIn(1, 0);
+    QLabel* clock = form()->StatusBar->Panel(0);
+    QLabel* countdown = form()->StatusBar->Panel(1);
+    Tick(1'000);
+    Tick(1'000);
+    QCOMPARE(Panel(0), QStringLiteral("10:00:02"));
+    QCOMPARE(clock->text(), QString());
+    QCOMPARE(countdown->text(), QString());
+    form()->Weckereinstellen1Click();
+    QCOMPARE(clock->text(), QStringLiteral("10:00:02"));
+    QCOMPARE(countdown->text(), QStringLiteral("00:59:58"));
+    Tick(1'000);
+    QCOMPARE(clock->text(), QStringLiteral("10:00:03"));
   }
 
   void repeatReArmsAndHidesAgainWhileAlarmWindowsStay() {
