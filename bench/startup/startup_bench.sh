@@ -31,8 +31,9 @@
 #   IDLE_SECONDS    idle measurement (default 60)
 #
 # Each display server is one section (a function that starts the server, runs
-# the starts through measure_start and prints its table with report). X11 is
-# the only one here; another section only needs its own start and stop helpers.
+# the starts through measure_start and prints its table with report). Wayland
+# follows as a column of its own, exec to the first mapped window under sway
+# headless (wayland_bench.sh), where sway is installed.
 root=$(cd "$(dirname "$0")/../.." && pwd)
 KLEMVAR_BIN=$(realpath "${1:-$root/build/default/src/klemvar}")
 BARE_BIN=$(realpath "${2:-$root/build/default/bench/startup/klemvar_bare_window}")
@@ -208,3 +209,8 @@ echo "Klemvar: $KLEMVAR_BIN"
 echo "bare window: $BARE_BIN"
 echo "machine: $(nproc) CPUs, load average $(cut -d' ' -f1-3 /proc/loadavg) at start"
 x11_section
+if command -v sway >/dev/null; then
+  echo
+  echo "== Wayland: sway headless, no tray"
+  bash "$root/bench/startup/wayland_bench.sh" "$KLEMVAR_BIN" "$BARE_BIN"
+fi

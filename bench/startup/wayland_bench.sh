@@ -1,20 +1,19 @@
 #!/usr/bin/env bash
 # Start-up under Wayland: the time from exec to the first mapped window under
 # sway (headless, software rendering), for the program and, in the same run and
-# taking turns with it, for a bare Qt 6 window (bench/startup/wayland/). No tray
+# taking turns with it, for the bare Qt 6 window of the X11 section
+# (bench/startup/bare_window.cpp). No tray
 # and no notification server; accessibility off. Prints both medians over RUNS
 # runs (default 7). A measurement, not a test: it asserts nothing.
-# Usage: bench/startup/wayland_bench.sh [PROGRAM]   (default: build/default/src/klemvar)
+# Usage: bench/startup/wayland_bench.sh [KLEMVAR [BARE_WINDOW]]
+#   defaults: build/default/src/klemvar, build/default/bench/startup/klemvar_bare_window
 root=$(cd "$(dirname "$0")/../.." && pwd)
 KLEMVAR_BIN=$(realpath "${1:-${KLEMVAR_BIN:-$root/build/default/src/klemvar}}")
-BARE_BUILD=${BARE_BUILD:-$root/build/bench-wayland}
-BARE_BIN=${BARE_BIN:-$BARE_BUILD/bare_qt_window}
+BARE_BIN=$(realpath "${2:-${BARE_BIN:-$root/build/default/bench/startup/klemvar_bare_window}}")
 RUNS=${RUNS:-7}
-
-# Built before the harness drops its privileges (a root run builds as root).
-if [ ! -x "$BARE_BIN" ]; then
-  cmake -S "$root/bench/startup/wayland" -B "$BARE_BUILD" -G Ninja >/dev/null &&
-    cmake --build "$BARE_BUILD" >/dev/null || exit 1
+if [ ! -x "$KLEMVAR_BIN" ] || [ ! -x "$BARE_BIN" ]; then
+  echo "build the programs first" >&2
+  exit 1
 fi
 export KLEMVAR_BIN BARE_BIN RUNS KW_CARRY=BARE_BIN
 source "$root/tests/support/wayland_session.sh"
