@@ -1,7 +1,6 @@
 #include "ui/weckmich/status_notifier_follow.h"
 
 #include <QDBusConnection>
-#include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
 #include <QDBusServiceWatcher>
@@ -14,6 +13,15 @@ const QString kWatcherService = QStringLiteral("org.kde.StatusNotifierWatcher");
 const QString kWatcherPath = QStringLiteral("/StatusNotifierWatcher");
 
 }  // namespace
+
+QDBusMessage HostRegisteredQuery() {
+  QDBusMessage get = QDBusMessage::createMethodCall(
+      kWatcherService, kWatcherPath, QStringLiteral("org.freedesktop.DBus.Properties"),
+      QStringLiteral("Get"));
+  get << kWatcherService << QStringLiteral("IsStatusNotifierHostRegistered");
+  get.setAutoStartService(false);
+  return get;
+}
 
 StatusNotifierFollow::StatusNotifierFollow(QObject* parent) : QObject(parent) {
   QDBusConnection bus = QDBusConnection::sessionBus();
@@ -32,12 +40,8 @@ void StatusNotifierFollow::HostRegistered() { AskWatcher(); }
 
 void StatusNotifierFollow::AskWatcher() {
   if (told_) return;
-  QDBusMessage get = QDBusMessage::createMethodCall(
-      kWatcherService, kWatcherPath, QStringLiteral("org.freedesktop.DBus.Properties"),
-      QStringLiteral("Get"));
-  get << kWatcherService << QStringLiteral("IsStatusNotifierHostRegistered");
-  get.setAutoStartService(false);
-  auto* call = new QDBusPendingCallWatcher(QDBusConnection::sessionBus().asyncCall(get), this);
+  auto* call = new QDBusPendingCallWatcher(
+      QDBusConnection::sessionBus().asyncCall(HostRegisteredQuery()), this);
   connect(call, &QDBusPendingCallWatcher::finished, this, &StatusNotifierFollow::Answered);
 }
 

@@ -5,12 +5,17 @@
 // asked without waiting for its answer, so a missing or hung watcher never
 // holds up the program.
 
+#include <QDBusMessage>
 #include <QObject>
 
 class QDBusPendingCallWatcher;
 class QDBusServiceWatcher;
 
 namespace klemvar {
+
+// The question whether a host has registered with the watcher: a plain
+// property read, which never starts a watcher that is not running.
+QDBusMessage HostRegisteredQuery();
 
 class StatusNotifierFollow : public QObject {
   Q_OBJECT

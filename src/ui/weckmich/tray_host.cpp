@@ -2,11 +2,12 @@
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
-#include <QDBusMessage>
 #include <QDBusReply>
 #include <QDBusVariant>
 #include <QGuiApplication>
 #include <QSystemTrayIcon>
+
+#include "ui/weckmich/status_notifier_follow.h"
 
 namespace klemvar {
 namespace {
@@ -25,17 +26,12 @@ class DesktopHost final : public TrayHost {
     if (!bus.isConnected() || !bus.interface()->isServiceRegistered(kWatcherService)) return false;
     // A plain property read: a QDBusInterface would introspect the watcher
     // first, one more round trip, and keep its description until exit.
-    QDBusMessage get = QDBusMessage::createMethodCall(
-        kWatcherService, QStringLiteral("/StatusNotifierWatcher"),
-        QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
-    get << QString::fromLatin1(kWatcherService) << QStringLiteral("IsStatusNotifierHostRegistered");
-    const QDBusReply<QDBusVariant> reply = bus.call(get);
+    const QDBusReply<QDBusVariant> reply = bus.call(HostRegisteredQuery());
     return reply.isValid() && reply.value().variant().toBool();
   }
 
-  bool WaitsForStatusNotifierHost() const override {
-    return QGuiApplication::platformName().startsWith(QStringLiteral("wayland")) &&
-           !SpeaksStatusNotifier();
+  bool NeedsStatusNotifierHost() const override {
+    return QGuiApplication::platformName().startsWith(QStringLiteral("wayland"));
   }
 };
 

@@ -15,10 +15,11 @@ class TrayHost {
   // True when the area speaks StatusNotifierItem (KDE Plasma, GNOME with the
   // AppIndicator extension) rather than XEmbed.
   virtual bool SpeaksStatusNotifier() const = 0;
-  // True when the icon must wait for a StatusNotifierItem host to appear before
-  // it is created: on Wayland there is no XEmbed to fall back on, and Qt picks
-  // its tray protocol once, when the first icon is made.
-  virtual bool WaitsForStatusNotifierHost() const { return false; }
+  // True where only a StatusNotifierItem host can show the icon, so that
+  // without one the icon must wait for it to appear: on Wayland there is no
+  // XEmbed to fall back on, and Qt picks its tray protocol once, when the
+  // first icon is made.
+  virtual bool NeedsStatusNotifierHost() const { return false; }
 };
 
 TrayHost& DesktopTrayHost();

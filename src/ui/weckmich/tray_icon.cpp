@@ -10,8 +10,11 @@
 namespace klemvar {
 
 void TFormKlemvar::AddTrayIcon() {
-  if (!CurrentTrayHost().WaitsForStatusNotifierHost()) {
-    CreateTrayIconNow();
+  const TrayHost& host = CurrentTrayHost();
+  // Asked once: each answer is a round trip to the session bus at start-up.
+  const bool statusNotifier = host.SpeaksStatusNotifier();
+  if (statusNotifier || !host.NeedsStatusNotifierHost()) {
+    CreateTrayIconNow(statusNotifier);
     return;
   }
   // Qt settles on its tray protocol when the first icon is made and never
@@ -21,13 +24,13 @@ void TFormKlemvar::AddTrayIcon() {
   auto* follow = new StatusNotifierFollow(this);
   connect(follow, &StatusNotifierFollow::hostReady, this, Guarded([this, follow] {
             follow->deleteLater();
-            CreateTrayIconNow();
+            CreateTrayIconNow(true);
             TrayIcon->show();
           }));
 }
 
-void TFormKlemvar::CreateTrayIconNow() {
-  activateShows_ = CurrentTrayHost().SpeaksStatusNotifier();
+void TFormKlemvar::CreateTrayIconNow(bool statusNotifier) {
+  activateShows_ = statusNotifier;
   TrayIcon = new QSystemTrayIcon(ApplicationIcon(), this);
   TrayIcon->setObjectName(QStringLiteral("TrayIcon"));
   TrayIcon->setToolTip(QStringLiteral("Klemvar"));

@@ -133,7 +133,7 @@ class TFormKlemvar : public QWidget {
   void CreateMenuBar();
   void CreateTrayIcon();
   void AddTrayIcon();
-  void CreateTrayIconNow();
+  void CreateTrayIconNow(bool statusNotifier);
   void CreateHTTPGet();
   void ConnectHandlers();
 
