@@ -13,6 +13,7 @@
 #include "ui/frame/screen_centre.h"
 #include "ui/maker.h"
 #include "ui/version.h"
+#include "ui/widgets/picture_icon.h"
 
 namespace klemvar {
 namespace {
@@ -101,8 +102,8 @@ void TAboutBox::BuildPanel() {
 }
 
 void TAboutBox::BuildButton() {
-  BitBtnOK =
-      new QPushButton(QIcon(QStringLiteral(":/buttons/tick.png")), QStringLiteral("OK"), this);
+  BitBtnOK = new QPushButton(PictureIcon(QStringLiteral(":/buttons/tick.png"), 18),
+                             QStringLiteral("OK"), this);
   BitBtnOK->setObjectName(QStringLiteral("BitBtnOK"));
   BitBtnOK->setGeometry(kOkGeometry);
   BitBtnOK->setIconSize(QSize(18, 18));  // the check mark's own size, unscaled

@@ -16,6 +16,7 @@
 #include "ui/frame/handler.h"
 #include "ui/frame/screen_centre.h"
 #include "ui/widgets/button_face.h"
+#include "ui/widgets/read_picture.h"
 
 namespace klemvar {
 
@@ -62,7 +63,8 @@ void TFormWeckdienst::CreateComponents() {
   Image1->setObjectName(QStringLiteral("Image1"));
   Image1->setGeometry(24, 24, 113, 137);
   Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  Image1->setPixmap(QPixmap(QStringLiteral(":/pictures/weckdienst.bmp")));
+  Image1->setPixmap(
+      QPixmap::fromImage(ReadPicture(QStringLiteral(":/pictures/weckdienst.bmp"), "bmp")));
 
   LabelAlarmTxt = new MnemonicLabel(this);
   LabelAlarmTxt->setObjectName(QStringLiteral("LabelAlarmTxt"));

@@ -4,6 +4,7 @@
 
 #include "ui/download/DownloadStatus.h"
 #include "ui/download/animate_control.h"
+#include "ui/widgets/read_picture.h"
 
 namespace klemvar {
 
@@ -15,7 +16,7 @@ QString clipPath = QString::fromLatin1(kDownloadClipPath);
 
 // Leaves AnimationLibrary empty when the clip is missing or holds no whole frame.
 void LoadAnimationLibrary() {
-  const QImage strip(clipPath);
+  const QImage strip = ReadPicture(clipPath, "png");
   if (strip.isNull() || strip.width() < kDownloadFrameWidth) return;
   AnimationLibrary = strip.convertToFormat(QImage::Format_ARGB32_Premultiplied);
   // Released with the application object; registered once however often loaded.

@@ -8,6 +8,8 @@
 #include <QStyleOption>
 #include <vector>
 
+#include "ui/widgets/read_picture.h"
+
 namespace klemvar {
 namespace {
 
@@ -27,7 +29,8 @@ class PictureIconEngine final : public QIconEngine {
     Picture* own = BestMatch(wanted, mode);
     Picture* picture = own ? own : BestMatch(wanted, QIcon::Normal);
     if (!picture) return {};
-    if (picture->pixmap.isNull()) picture->pixmap.load(picture->path, "PNG");
+    if (picture->pixmap.isNull())
+      picture->pixmap = QPixmap::fromImage(ReadPicture(picture->path, "png"));
     QPixmap result = picture->pixmap;
     if (result.width() > wanted && wanted > 0)
       result = result.scaled(wanted, wanted, Qt::KeepAspectRatio, Qt::SmoothTransformation);

@@ -1,6 +1,7 @@
 // Icons from the embedded pictures: each picture is decoded when first drawn,
 // and every mode and size draws the picture made for it.
 
+#include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
 #include <QTest>
@@ -8,6 +9,7 @@
 #include "support/klemvar_test_main.h"
 #include "ui/frame/application_icon.h"
 #include "ui/widgets/picture_icon.h"
+#include "ui/widgets/read_picture.h"
 
 using namespace klemvar;
 
@@ -21,8 +23,9 @@ QImage Drawn(const QIcon& icon, int side, QIcon::Mode mode = QIcon::Normal) {
 }
 
 // The picture's pixels; an @2x file would otherwise read as twice as dense.
+// Read as the program reads it, so that no image-format plugin is loaded here.
 QImage Picture(const QString& path) {
-  QImage picture = QImage(path).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+  QImage picture = ReadPicture(path, "png").convertToFormat(QImage::Format_ARGB32_Premultiplied);
   picture.setDevicePixelRatio(1.0);
   return picture;
 }
@@ -33,6 +36,16 @@ class PictureIconTest : public QObject {
   Q_OBJECT
 
  private slots:
+  // First: a plugin, once loaded, stays mapped for the process's life.
+  void drawingThePicturesLoadsNoImageFormatPlugin() {
+    Drawn(ApplicationIcon(), 32);
+    Drawn(PictureIcon(QStringLiteral(":/buttons/cross.png"), 16), 16);
+    QVERIFY(!ReadPicture(QStringLiteral(":/pictures/weckdienst.bmp"), "bmp").isNull());
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    QVERIFY(maps.open(QIODevice::ReadOnly));
+    QVERIFY2(!maps.readAll().contains("/imageformats/"), "an image-format plugin was loaded");
+  }
+
   // An icon made before its picture exists draws the picture all the same.
   void decodesThePictureWhenFirstDrawn() {
     QTemporaryDir dir;
