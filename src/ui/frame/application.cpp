@@ -13,6 +13,10 @@ namespace klemvar {
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
   // Only the main window ends the program; other windows merely close.
   setQuitOnLastWindowClosed(false);
+  // The menu bar is drawn in the window, whose layout keeps a row for it.
+  // Allowed a global one, Qt would ask the session bus for a global menu
+  // registrar as the menu bar is made, a wait before the window can map.
+  setAttribute(Qt::AA_DontUseNativeMenuBar);
   // Lets the desktop match the windows to the installed launcher and its icon.
   setDesktopFileName(QStringLiteral(KLEMVAR_APP_ID));
   KeepWindowClass();
