@@ -7,7 +7,7 @@ build_packages=(
   cmake g++ ninja-build pkg-config
   qt6-base-dev qt6-svg-dev libpulse-dev
   libcurl4-openssl-dev libjpeg62-turbo-dev libgtest-dev locales
-  fonts-liberation clang-format
+  libfontconfig-dev fonts-liberation clang-format
   qt6-translations-l10n qt6-wayland
 )
 test_packages=(

@@ -3,6 +3,7 @@
 #include <QPointer>
 
 #include "core/alarmcore.h"
+#include "platform/fonts/fontconfig_warmup.h"
 #include "ui/download/DownloadAnim.h"
 #include "ui/download/DownloadStatus.h"
 #include "ui/frame/application.h"
@@ -34,12 +35,15 @@ void ReleaseProcessStrings() {
 }  // namespace
 
 int RunKlemvar(int argc, char** argv) {
+  FontConfigWarmUp fontConfig;
   TApplication application(argc, argv);
   application.setWindowIcon(ApplicationIcon());
   LoadQtTranslations(application);
   // Before any window exists: the clock texts need the regional settings.
   ReadRegionalSettings();
 
+  // The main window's layout is the first to measure text.
+  fontConfig.Wait();
   // Being the first window created, it is the main window; closing it ends the program.
   QPointer<TFormKlemvar> main = new TFormKlemvar;
   QObject::connect(main, &TFormKlemvar::closed, &application, &QCoreApplication::quit);
