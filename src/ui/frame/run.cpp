@@ -9,6 +9,7 @@
 #include "ui/frame/application.h"
 #include "ui/frame/application_icon.h"
 #include "ui/frame/qt_translations.h"
+#include "ui/frame/session_bus_warmup.h"
 #include "ui/weckmich/weckmich.h"
 
 namespace klemvar {
@@ -37,6 +38,7 @@ void ReleaseProcessStrings() {
 int RunKlemvar(int argc, char** argv) {
   FontConfigWarmUp fontConfig;
   TApplication application(argc, argv);
+  SessionBusWarmUp sessionBus;
   application.setWindowIcon(ApplicationIcon());
   LoadQtTranslations(application);
   // Before any window exists: the clock texts need the regional settings.
@@ -50,6 +52,7 @@ int RunKlemvar(int argc, char** argv) {
   // One hidden progress window exists from the start; each update check opens its own.
   CreateFormDownload();
   main->show();
+  sessionBus.Wait();
   const int status = application.exec();
 
   delete main.data();  // removes the tray icon
