@@ -7,6 +7,7 @@
 #include "core/number.h"
 #include "core/timeformat.h"
 #include "platform/locale/qt_locale_source.h"
+#include "ui/frame/application_style.h"
 
 namespace klemvar {
 
@@ -17,6 +18,7 @@ TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
   // Allowed a global one, Qt would ask the session bus for a global menu
   // registrar as the menu bar is made, a wait before the window can map.
   setAttribute(Qt::AA_DontUseNativeMenuBar);
+  setStyle(new TApplicationStyle(style()->name()));
   // Lets the desktop match the windows to the installed launcher and its icon.
   setDesktopFileName(QStringLiteral(KLEMVAR_APP_ID));
   KeepWindowClass();
