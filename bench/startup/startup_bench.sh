@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Start-up and resident costs of Klemvar beside a bare Qt 6 Widgets window (the
-# toolkit's floor, bench/startup/bare_window.cpp), the two started alternately in
-# the same run. Every start gets a fresh session bus, a fresh HOME and
+# toolkit's floor, bench/startup/bare_window.cpp) and the same window with one
+# line of text (bench/startup/label_window.cpp: what the first text costs any
+# program), the three started in turn in the same run. Every start gets a fresh session bus, a fresh HOME and
 # accessibility off. Printed per program, as medians:
 #   - exec to mapped window: the first new viewable top-level window of at least
 #     40 x 40 pixels, polled every 5 ms (x11_map_time.py), and the CPU time the
@@ -16,14 +17,15 @@
 #     and run counts; clock ticks are far too coarse here). Klemvar is armed
 #     for the current minute, which is tomorrow's, and hidden; the bare window
 #     stays shown.
-# and Klemvar's ratios to the bare window.
+# and Klemvar's ratios to the bare window and to the window with text.
 #
 # A benchmark, not a test: it prints figures and asserts nothing. The full
-# protocol (the defaults) takes about ROUNDS x 2.5 minutes; for a quick look:
+# protocol (the defaults) takes about ROUNDS x 3.5 minutes; for a quick look:
 #   ROUNDS=1 MAP_RUNS=3 IDLE_SECONDS=10 bench/startup/startup_bench.sh
 #
-# usage: bench/startup/startup_bench.sh [KLEMVAR [BARE_WINDOW]]
-#   defaults: build/default/src/klemvar, build/default/bench/startup/klemvar_bare_window
+# usage: bench/startup/startup_bench.sh [KLEMVAR [BARE_WINDOW [LABEL_WINDOW]]]
+#   defaults: build/default/src/klemvar, build/default/bench/startup/klemvar_bare_window,
+#   build/default/bench/startup/klemvar_label_window
 # environment:
 #   ROUNDS          full starts per program: map time, PSS, idle (default 3)
 #   MAP_RUNS        further starts per program for the map time only (default 6)
@@ -37,6 +39,7 @@
 root=$(cd "$(dirname "$0")/../.." && pwd)
 KLEMVAR_BIN=$(realpath "${1:-$root/build/default/src/klemvar}")
 BARE_BIN=$(realpath "${2:-$root/build/default/bench/startup/klemvar_bare_window}")
+LABEL_BIN=$(realpath "${3:-$root/build/default/bench/startup/klemvar_label_window}")
 ROUNDS=${ROUNDS:-3}
 MAP_RUNS=${MAP_RUNS:-6}
 SETTLE_SECONDS=${SETTLE_SECONDS:-10}
@@ -44,14 +47,14 @@ IDLE_SECONDS=${IDLE_SECONDS:-60}
 export KLEMVAR_BIN
 source "$root/tests/support/session.sh"
 ks_require Xvfb trayer xdotool dbus-daemon
-if [ ! -x "$KLEMVAR_BIN" ] || [ ! -x "$BARE_BIN" ]; then
+if [ ! -x "$KLEMVAR_BIN" ] || [ ! -x "$BARE_BIN" ] || [ ! -x "$LABEL_BIN" ]; then
   echo "build the programs first" >&2
   exit 1
 fi
 
-PROGRAMS=(bare klemvar)
-declare -A BIN=([bare]=$BARE_BIN [klemvar]=$KLEMVAR_BIN)
-declare -A LABEL=([bare]="bare Qt window" [klemvar]="Klemvar")
+PROGRAMS=(bare label klemvar)
+declare -A BIN=([bare]=$BARE_BIN [label]=$LABEL_BIN [klemvar]=$KLEMVAR_BIN)
+declare -A LABEL=([bare]="bare Qt window" [label]="Qt window+label" [klemvar]="Klemvar")
 
 # ---------------------------------------------------------------- helpers
 
@@ -191,9 +194,11 @@ report() {
     printf '%-16s %10.1f %14.1f %8.1f %8.1f %11.2f %12.0f\n' "${LABEL[$program]}" "$m" "$mc" \
       "$(mib "$p")" "$(mib "$r")" "$c" "$w"
   done
-  printf '%-16s %10s %14s %8s %8s\n' "Klemvar / bare" "$(ratio "${mm[klemvar]}" "${mm[bare]}")" \
-    "$(ratio "${mmc[klemvar]}" "${mmc[bare]}")" "$(ratio "${mp[klemvar]}" "${mp[bare]}")" \
-    "$(ratio "${mr[klemvar]}" "${mr[bare]}")"
+  for program in bare label; do
+    printf '%-16s %10s %14s %8s %8s\n' "Klemvar / $program" \
+      "$(ratio "${mm[klemvar]}" "${mm[$program]}")" "$(ratio "${mmc[klemvar]}" "${mmc[$program]}")" \
+      "$(ratio "${mp[klemvar]}" "${mp[$program]}")" "$(ratio "${mr[klemvar]}" "${mr[$program]}")"
+  done
   echo "runs:"
   for program in "${PROGRAMS[@]}"; do
     echo "  ${LABEL[$program]}: mapped ms:${MAP[$program]}"
@@ -207,6 +212,7 @@ report() {
 
 echo "Klemvar: $KLEMVAR_BIN"
 echo "bare window: $BARE_BIN"
+echo "window with text: $LABEL_BIN"
 echo "machine: $(nproc) CPUs, load average $(cut -d' ' -f1-3 /proc/loadavg) at start"
 x11_section
 if command -v sway >/dev/null; then
