@@ -45,4 +45,10 @@ TDateTime CountdownValue(TDateTime timeOfDay, TDateTime today) {
   return timeOfDay - (AlarmTime + 1.0);
 }
 
+int TickPhaseDelay(TDateTime timeOfDay, TDateTime moment) {
+  const int behind =
+      (SplitTime(moment).milliseconds - SplitTime(timeOfDay).milliseconds + 1000) % 1000;
+  return behind + kTickAfterMoment;
+}
+
 }  // namespace klemvar

@@ -42,4 +42,12 @@ bool AlarmDue(TDateTime timeOfDay, TDateTime today);
 // Zero or negative while the alarm is pending: its magnitude is the time left.
 TDateTime CountdownValue(TDateTime timeOfDay, TDateTime today);
 
+// How long the one-second tick waits, from timeOfDay, for its first tick in a
+// phase where every tick falls kTickAfterMoment milliseconds after the moment's
+// place within its second. The tick that finds an alarm due then follows its
+// moment by those milliseconds, not by up to a second. In milliseconds, from
+// kTickAfterMoment to 999 + kTickAfterMoment.
+inline constexpr int kTickAfterMoment = 10;
+int TickPhaseDelay(TDateTime timeOfDay, TDateTime moment);
+
 }  // namespace klemvar

@@ -151,5 +151,13 @@ TEST_F(AlarmCoreTest, CountdownShowsTheWholeSecondsLeft) {
   EXPECT_EQ(SecondsOf(CountdownValue(At(7, 30, 20), kDay)), 24 * 3600 - 20);
 }
 
+// The tick is moved so that it falls just after the moment within a second.
+TEST_F(AlarmCoreTest, TicksArePhasedJustAfterTheMomentsMillisecond) {
+  EXPECT_EQ(TickPhaseDelay(At(10, 0, 5, 300), At(10, 5, 5, 300)), kTickAfterMoment);
+  EXPECT_EQ(TickPhaseDelay(At(10, 0, 5, 300), At(10, 5, 0, 0)), 700 + kTickAfterMoment);
+  EXPECT_EQ(TickPhaseDelay(At(23, 59, 59, 990), At(0, 0, 0, 0)), 10 + kTickAfterMoment);
+  EXPECT_EQ(TickPhaseDelay(At(6, 0, 0, 1), At(7, 0, 0, 0)), 999 + kTickAfterMoment);
+}
+
 }  // namespace
 }  // namespace klemvar

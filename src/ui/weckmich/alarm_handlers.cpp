@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 
 #include "core/alarmcore.h"
 #include "core/clock.h"
@@ -31,6 +32,7 @@ void TFormKlemvar::ButtonWeckerStellenClick() {
   AlarmDate = moment.date;
   AlarmText = EditAlarmTxt->text().toStdString();
   AlarmArmed = true;
+  PhaseTicksAfter(AlarmTime, now.timeOfDay);
   BitBtnAus->setEnabled(true);
   // The sound layer is loaded once a ring may come, so that it starts promptly.
   if (RingEnabled) PrepareLoopingSound();
@@ -46,6 +48,16 @@ void TFormKlemvar::Timer1Timer() {
   StatusBar->SetPanelText(0, Text(TimeText(now.timeOfDay)));
   if (AlarmArmed)
     StatusBar->SetPanelText(1, Text(TimeText(CountdownValue(now.timeOfDay, now.date))));
+}
+
+// A tick finds the alarm due only once its moment has passed: phased to fall
+// just after the moment within its second, the tick that fires it follows the
+// moment by milliseconds instead of by up to a second. Ticks that someone else
+// drives (Timer1 stopped, as in tests) are left alone.
+void TFormKlemvar::PhaseTicksAfter(TDateTime moment, TDateTime timeOfDay) {
+  if (!Timer1->isActive() && !tickPhase_->isActive()) return;
+  Timer1->stop();
+  tickPhase_->start(TickPhaseDelay(timeOfDay, moment));
 }
 
 void TFormKlemvar::FireAlarm() {

@@ -49,6 +49,13 @@ TFormKlemvar::TFormKlemvar(QWidget* parent) : QWidget(parent) {
   Timer1 = new QTimer(this);
   Timer1->setObjectName(QStringLiteral("Timer1"));
   Timer1->setInterval(1000);
+  // Each tick a whole second after the last, so that the ticks keep the phase
+  // they are given when an alarm is armed.
+  Timer1->setTimerType(Qt::PreciseTimer);
+  tickPhase_ = new QTimer(this);
+  tickPhase_->setObjectName(QStringLiteral("TickPhase"));
+  tickPhase_->setSingleShot(true);
+  tickPhase_->setTimerType(Qt::PreciseTimer);
   ConnectHandlers();
   Timer1->start();
 
@@ -82,6 +89,10 @@ void TFormKlemvar::ConnectHandlers() {
           Handler(this, &TFormKlemvar::ButtonWeckerStellenClick));
   connect(BitBtnAus, &QPushButton::clicked, this, Handler(this, &TFormKlemvar::BitBtnAusClick));
   connect(Timer1, &QTimer::timeout, this, Handler(this, &TFormKlemvar::Timer1Timer));
+  connect(tickPhase_, &QTimer::timeout, this, Guarded([this] {
+            Timer1->start();
+            Timer1Timer();
+          }));
   ActionMainMenuBar1->installEventFilter(this);
   BitBtnAus->installEventFilter(this);
 }

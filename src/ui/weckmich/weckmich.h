@@ -8,6 +8,8 @@
 #include <QSystemTrayIcon>
 #include <QWidget>
 
+#include "core/clock.h"
+
 class QAction;
 class QCheckBox;
 class QGroupBox;
@@ -140,6 +142,7 @@ class TFormKlemvar : public QWidget {
   void FormCreate();
   void FormDestroy();
   void FireAlarm();
+  void PhaseTicksAfter(TDateTime moment, TDateTime timeOfDay);
   void ApplyWindowState(Qt::WindowStates previous);
   void FollowWindowState();
   void WindowStateRequested(Qt::WindowState state);
@@ -148,6 +151,9 @@ class TFormKlemvar : public QWidget {
   void BringProgramToFront();
 
   bool centred_ = false;
+  // Waits, once per arming, for the first tick in the alarm's phase (Timer1
+  // stopped meanwhile); from there Timer1 ticks once a second again.
+  QTimer* tickPhase_ = nullptr;
   // StatusNotifierItem hosts send one "activate" for the primary click instead of
   // a double click; decided once, as Qt decides which protocol it speaks.
   bool activateShows_ = false;

@@ -2,6 +2,7 @@
 // rules, arming, the tick with its firing and repeat, switching off, and errors.
 
 #include <QCheckBox>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -340,6 +341,22 @@ class AlarmTest : public QObject {
     QVERIFY(!form()->BitBtnAus->isEnabled());
     QVERIFY(form()->isVisible());
     QVERIFY(form()->AlarmWindow);
+  }
+
+  // The tick that fires an alarm comes just after its moment, not up to a
+  // second later: arming moves the running ticks into the moment's phase.
+  void theTickAfterArmingFallsJustAfterTheMoment() {
+    main_->clock.Set(2024, 3, 14, 10, 0, 0, 400);
+    form()->Timer1->start();
+    QTest::qWait(300);  // the running ticks are out of the moment's phase
+    main_->clock.Set(2024, 3, 14, 10, 0, 0, 700);
+    QElapsedTimer sinceArming;
+    sinceArming.start();
+    ArmIn(0, 0);  // due as soon as a tick reads a later clock
+    main_->clock.Advance(kTickAfterMoment);
+    QTRY_VERIFY_WITH_TIMEOUT(form()->AlarmWindow, 2000);
+    QVERIFY2(sinceArming.elapsed() < 500, qPrintable(QString::number(sinceArming.elapsed())));
+    QVERIFY(form()->Timer1->isActive());
   }
 
   void ticksRunWhileAModalBoxIsOpen() {
