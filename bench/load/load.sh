@@ -6,7 +6,7 @@
 # Each alarm is an interval alarm of 0 h 0 min armed with "&Wecker stellen":
 # its moment is the moment of arming (the fields hold whole minutes, so that is
 # the only moment the program can be given to the second), and it falls due at
-# the first tick after it, so up to one second of delay is the design. The
+# the first tick after it. Arming moves the tick to fall just after the moment. The
 # measured delay runs from just before the click to the first poll that sees
 # the window (polls are about 20 ms apart), so it errs on the long side.
 # A benchmark, not a test: it prints the figures and asserts nothing.
@@ -36,7 +36,9 @@ sleep 2
 
 delays=()
 for i in $(seq "$ALARMS"); do
-  sleep "$((2 + RANDOM % 3))"
+  # A random fraction of a second too, so the clicks fall at every point of
+  # the program's one-second tick, not all at one.
+  sleep "$((2 + RANDOM % 3)).$(printf '%03d' $((RANDOM % 1000)))"
   start=$(now_ms)
   xdotool mousemove "$bx" "$by" click 1
   until id=$(alarm_window) && [ -n "$id" ]; do
