@@ -1,15 +1,16 @@
 #include "ui/frame/run.h"
 
+#include <QDBusConnection>
 #include <QPointer>
 
 #include "core/alarmcore.h"
-#include "platform/fonts/fontconfig_warmup.h"
+#include "platform/fonts/font_configuration.h"
 #include "ui/download/DownloadAnim.h"
 #include "ui/download/DownloadStatus.h"
+#include "ui/frame/ahead_of_time.h"
 #include "ui/frame/application.h"
 #include "ui/frame/application_icon.h"
 #include "ui/frame/qt_translations.h"
-#include "ui/frame/session_bus_warmup.h"
 #include "ui/weckmich/weckmich.h"
 
 namespace klemvar {
@@ -36,9 +37,13 @@ void ReleaseProcessStrings() {
 }  // namespace
 
 int RunKlemvar(int argc, char** argv) {
-  FontConfigWarmUp fontConfig;
+  AheadOfTime fontConfig(ReadFontConfiguration);
   TApplication application(argc, argv);
-  SessionBusWarmUp sessionBus;
+  // The first window asks the bus (the accessibility bridge, the tray icon's
+  // protocol), and the connection's handshake is a few round trips to the bus
+  // daemon. Qt makes the one connection under its lock, so a question from
+  // the main thread meanwhile waits for this one.
+  AheadOfTime sessionBus([] { QDBusConnection::sessionBus(); });
   application.setWindowIcon(ApplicationIcon());
   LoadQtTranslations(application);
   // Before any window exists: the clock texts need the regional settings.

@@ -6,19 +6,20 @@
 
 #include <QFontDatabase>
 #include <QGuiApplication>
+#include <thread>
 
-#include "platform/fonts/fontconfig_warmup.h"
+#include "platform/fonts/font_configuration.h"
 
 namespace klemvar {
 namespace {
 
-TEST(FontConfigWarmUp, QtFontsUseTheConfigurationReadAhead) {
-  FontConfigWarmUp warmUp;
+TEST(FontConfiguration, QtFontsUseTheConfigurationReadAhead) {
+  std::thread ahead(ReadFontConfiguration);
   int argc = 1;
-  char name[] = "fontconfig_warmup_tests";
+  char name[] = "font_configuration_tests";
   char* argv[] = {name, nullptr};
   const QGuiApplication application(argc, argv);
-  warmUp.Wait();
+  ahead.join();
   FcConfig* const readAhead = FcConfigGetCurrent();
   ASSERT_NE(readAhead, nullptr);
   EXPECT_TRUE(QFontDatabase::families().contains(QStringLiteral("Liberation Sans")));
