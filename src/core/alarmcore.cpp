@@ -45,10 +45,12 @@ TDateTime CountdownValue(TDateTime timeOfDay, TDateTime today) {
   return timeOfDay - (AlarmTime + 1.0);
 }
 
-int TickPhaseDelay(TDateTime timeOfDay, TDateTime moment) {
+int TickPhaseDelay(TDateTime timeOfDay, TDateTime moment, int atLeast) {
   const int behind =
       (SplitTime(moment).milliseconds - SplitTime(timeOfDay).milliseconds + 1000) % 1000;
-  return behind + kTickAfterMoment;
+  int delay = behind + kTickAfterMoment;
+  while (delay < atLeast) delay += 1000;
+  return delay;
 }
 
 }  // namespace klemvar

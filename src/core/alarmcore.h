@@ -44,10 +44,12 @@ TDateTime CountdownValue(TDateTime timeOfDay, TDateTime today);
 
 // How long the one-second tick waits, from timeOfDay, for its first tick in a
 // phase where every tick falls kTickAfterMoment milliseconds after the moment's
-// place within its second. The tick that finds an alarm due then follows its
-// moment by those milliseconds, not by up to a second. In milliseconds, from
-// kTickAfterMoment to 999 + kTickAfterMoment.
+// place within its second, and at least atLeast milliseconds. The tick that
+// finds an alarm due then follows its moment by those milliseconds, not by up
+// to a second. A repeat armed by the tick that fired passes 1,000, so that the
+// tick keeps its pace of one a second: an interval of 0 would otherwise fire
+// again at once.
 inline constexpr int kTickAfterMoment = 10;
-int TickPhaseDelay(TDateTime timeOfDay, TDateTime moment);
+int TickPhaseDelay(TDateTime timeOfDay, TDateTime moment, int atLeast = 0);
 
 }  // namespace klemvar

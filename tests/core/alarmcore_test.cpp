@@ -157,6 +157,9 @@ TEST_F(AlarmCoreTest, TicksArePhasedJustAfterTheMomentsMillisecond) {
   EXPECT_EQ(TickPhaseDelay(At(10, 0, 5, 300), At(10, 5, 0, 0)), 700 + kTickAfterMoment);
   EXPECT_EQ(TickPhaseDelay(At(23, 59, 59, 990), At(0, 0, 0, 0)), 10 + kTickAfterMoment);
   EXPECT_EQ(TickPhaseDelay(At(6, 0, 0, 1), At(7, 0, 0, 0)), 999 + kTickAfterMoment);
+  // A repeat of 0 minutes armed by the tick that fired: the next tick a second on.
+  EXPECT_EQ(TickPhaseDelay(At(10, 0, 5, 310), At(10, 0, 5, 310), 1000), 1000 + kTickAfterMoment);
+  EXPECT_EQ(TickPhaseDelay(At(10, 0, 5, 10), At(10, 1, 0, 0), 1000), 1000);
 }
 
 }  // namespace

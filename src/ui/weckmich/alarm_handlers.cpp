@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 #include <QTimer>
 
 #include "core/alarmcore.h"
@@ -57,7 +58,7 @@ void TFormKlemvar::Timer1Timer() {
 void TFormKlemvar::PhaseTicksAfter(TDateTime moment, TDateTime timeOfDay) {
   if (!Timer1->isActive() && !tickPhase_->isActive()) return;
   Timer1->stop();
-  tickPhase_->start(TickPhaseDelay(timeOfDay, moment));
+  tickPhase_->start(TickPhaseDelay(timeOfDay, moment, rearming_ ? 1000 : 0));
 }
 
 void TFormKlemvar::FireAlarm() {
@@ -71,7 +72,10 @@ void TFormKlemvar::FireAlarm() {
   BitBtnAus->setEnabled(false);
   // The arming handler itself, not a click through Qt: an error in it abandons
   // this tick as well and is reported once, by the tick's own boundary.
-  if (CheckBoxEvery->isChecked()) ButtonWeckerStellenClick();
+  if (CheckBoxEvery->isChecked()) {
+    const QScopedValueRollback<bool> rearming(rearming_, true);
+    ButtonWeckerStellenClick();
+  }
 }
 
 void TFormKlemvar::BitBtnAusClick() {

@@ -154,6 +154,8 @@ class TFormKlemvar : public QWidget {
   // Waits, once per arming, for the first tick in the alarm's phase (Timer1
   // stopped meanwhile); from there Timer1 ticks once a second again.
   QTimer* tickPhase_ = nullptr;
+  // True while a repeat is armed by the tick that fired the alarm.
+  bool rearming_ = false;
   // StatusNotifierItem hosts send one "activate" for the primary click instead of
   // a double click; decided once, as Qt decides which protocol it speaks.
   bool activateShows_ = false;
