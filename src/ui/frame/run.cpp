@@ -9,7 +9,6 @@
 #include "ui/download/DownloadStatus.h"
 #include "ui/frame/ahead_of_time.h"
 #include "ui/frame/application.h"
-#include "ui/frame/application_icon.h"
 #include "ui/frame/qt_translations.h"
 #include "ui/weckmich/weckmich.h"
 
@@ -44,7 +43,6 @@ int RunKlemvar(int argc, char** argv) {
   // daemon. Qt makes the one connection under its lock, so a question from
   // the main thread meanwhile waits for this one.
   AheadOfTime sessionBus([] { QDBusConnection::sessionBus(); });
-  application.setWindowIcon(ApplicationIcon());
   LoadQtTranslations(application);
   // Before any window exists: the clock texts need the regional settings.
   ReadRegionalSettings();
@@ -54,6 +52,8 @@ int RunKlemvar(int argc, char** argv) {
   // Being the first window created, it is the main window; closing it ends the program.
   QPointer<TFormKlemvar> main = new TFormKlemvar;
   QObject::connect(main, &TFormKlemvar::closed, &application, &QCoreApplication::quit);
+  // The other windows show the main window's icon: its pictures, decoded once.
+  application.setWindowIcon(main->windowIcon());
   // One hidden progress window exists from the start; each update check opens its own.
   CreateFormDownload();
   main->show();

@@ -1,7 +1,6 @@
 // Creating the tray icon: at once where Qt can decide its protocol now, or, on
 // Wayland without a tray, as soon as a StatusNotifierItem host turns up.
 
-#include "ui/frame/application_icon.h"
 #include "ui/frame/handler.h"
 #include "ui/weckmich/status_notifier_follow.h"
 #include "ui/weckmich/tray_host.h"
@@ -31,7 +30,8 @@ void TFormKlemvar::AddTrayIcon() {
 
 void TFormKlemvar::CreateTrayIconNow(bool statusNotifier) {
   activateShows_ = statusNotifier;
-  TrayIcon = new QSystemTrayIcon(ApplicationIcon(), this);
+  // The window's own icon, so that each picture is decoded once for both.
+  TrayIcon = new QSystemTrayIcon(windowIcon(), this);
   TrayIcon->setObjectName(QStringLiteral("TrayIcon"));
   TrayIcon->setToolTip(QStringLiteral("Klemvar"));
   // Opened by the right button's press, at the pointer.
