@@ -2,8 +2,8 @@
 # Start-up and resident costs of Klemvar beside a bare Qt 6 Widgets window (the
 # toolkit's floor, bench/startup/bare_window.cpp) and the same window with one
 # line of text (bench/startup/label_window.cpp: what the first text costs any
-# program), the three started in turn in the same run. Every start gets a fresh session bus, a fresh HOME and
-# accessibility off. Printed per program, as medians:
+# program), the three started in turn in the same run. Every start gets a fresh
+# session bus, a fresh HOME and accessibility off. Printed per program, as medians:
 #   - exec to mapped window: the first new viewable top-level window of at least
 #     40 x 40 pixels, polled every 5 ms (x11_map_time.py), and the CPU time the
 #     program had used by then (less distorted than the wall time when the

@@ -21,6 +21,8 @@
 #   ks_icon_docked             true while the program's icon is docked
 #   ks_atspi ARGS...           tests/support/atspi.py on the program (see its help)
 #   ks_xtool ARGS...           tests/support/xtool.py (close a window, selection owner)
+#   ks_record_xdg_open         puts first on PATH an xdg-open that only writes each
+#                              address it is given, a line each, to $KS_TMP/opened
 #   ks_map_state ID            IsViewable, IsUnMapped or IsUnviewable
 #   ks_client_size ID          "WIDTHxHEIGHT" of the window's client area
 #   ks_in_client_list ID       the window manager lists the window (a taskbar shows it)
@@ -256,6 +258,16 @@ ks_override_redirect() {
 ks_atspi() { "$KS_PYTHON" "$KS_SUPPORT/atspi.py" --pid "$KLEMVAR_PID" "$@"; }
 
 ks_xtool() { "$KS_PYTHON" "$KS_SUPPORT/xtool.py" "$@"; }
+
+ks_record_xdg_open() {
+  mkdir -p "$KS_TMP/bin"
+  cat >"$KS_TMP/bin/xdg-open" <<EOF
+#!/bin/sh
+printf '%s\n' "\$*" >>"$KS_TMP/opened"
+EOF
+  chmod +x "$KS_TMP/bin/xdg-open"
+  export PATH=$KS_TMP/bin:$PATH
+}
 
 ks_check() {
   local name=$1

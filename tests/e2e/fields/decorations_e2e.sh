@@ -8,15 +8,7 @@
 # The progress window stays open only while a transfer runs, so the session
 # runs in a private network namespace with a server on port 80 that never
 # answers, and the program is the loopback build, whose maker is this machine.
-if [ -z "${KS_NETNS:-}" ]; then
-  if ! command -v unshare >/dev/null || ! command -v ip >/dev/null ||
-    ! unshare -n true 2>/dev/null; then
-    echo "skipped: no private network namespace (needs unshare, ip and root)"
-    exit 77
-  fi
-  export KS_NETNS=1
-  exec unshare -n -- bash -c 'ip link set lo up && exec bash "$0" "$@"' "$0" "$@"
-fi
+source "$(dirname "$0")/../../support/private_network.sh"
 
 : "${KLEMVAR_LOOPBACK_BIN:?KLEMVAR_LOOPBACK_BIN must name the loopback program}"
 HERE=$(cd "$(dirname "$0")" && pwd)

@@ -24,13 +24,7 @@ scenario=$1 app_id=$2 host=$3
 launcher=/usr/share/applications/$app_id.desktop
 cache=$HOME/.cache/Klemvar
 
-mkdir "$KS_TMP/bin"
-cat >"$KS_TMP/bin/xdg-open" <<EOF
-#!/bin/sh
-printf '%s\n' "\$*" >>"$KS_TMP/opened"
-EOF
-chmod +x "$KS_TMP/bin/xdg-open"
-export PATH=$KS_TMP/bin:$PATH
+ks_record_xdg_open
 
 # The message boxes' buttons speak the desktop's language once Qt's own
 # translations are loaded.

@@ -12,15 +12,7 @@
 #   no-server  nothing listens: the "Fehler!" box
 #   cancel     the answer is slow; Abbrechen hides the window and nothing follows
 
-if [ -z "${KS_NETNS:-}" ]; then
-  if ! command -v unshare >/dev/null || ! command -v ip >/dev/null ||
-    ! unshare -n true 2>/dev/null; then
-    echo "skipped: no private network namespace (needs unshare, ip and root)"
-    exit 77
-  fi
-  export KS_NETNS=1
-  exec unshare -n -- bash -c 'ip link set lo up && exec bash "$0" "$@"' "$0" "$@"
-fi
+source "$(dirname "$0")/../../support/private_network.sh"
 
 : "${UPDATE_SCENARIO:?UPDATE_SCENARIO must name the scenario}"
 : "${KLEMVAR_LOOPBACK_BIN:?KLEMVAR_LOOPBACK_BIN must name the loopback program}"
@@ -39,13 +31,7 @@ cp "$KLEMVAR_LOOPBACK_BIN" "$KS_TMP/program/klemvar"
 KLEMVAR_BIN=$KS_TMP/program/klemvar
 export XDG_CACHE_HOME=$KS_TMP/cache
 
-mkdir "$KS_TMP/bin"
-cat >"$KS_TMP/bin/xdg-open" <<EOF
-#!/bin/sh
-printf '%s\n' "\$*" >>"$KS_TMP/opened"
-EOF
-chmod +x "$KS_TMP/bin/xdg-open"
-export PATH=$KS_TMP/bin:$PATH
+ks_record_xdg_open
 
 SERVER_LOG=$KS_TMP/server.log
 start_server() {
