@@ -6,26 +6,6 @@ namespace klemvar {
 
 TDateTime AlarmCloseDate = 0.0;
 
-namespace {
-
-struct ClockMoment {
-  TDateTime date;
-  TDateTime timeOfDay;
-};
-
-// Date and time of day from one side of midnight: if the date changes while the
-// time is read, the time is read again.
-ClockMoment Now() {
-  ClockMoment now;
-  do {
-    now.date = DateToday();
-    now.timeOfDay = TimeOfDayNow();
-  } while (now.date != DateToday());
-  return now;
-}
-
-}  // namespace
-
 void SetAlarmCloseMoment(std::int32_t seconds, TDateTime timeOfDay, TDateTime today) {
   AlarmCloseAt = timeOfDay + ComposeTime(0, 0, static_cast<std::uint16_t>(seconds), 0);
   AlarmCloseDate = today;
@@ -38,12 +18,12 @@ bool AlarmCloseMomentPassed(TDateTime timeOfDay, TDateTime today) {
 }
 
 void SetAlarmCloseMoment(std::int32_t seconds) {
-  const ClockMoment now = Now();
+  const ClockReading now = ReadClock();
   SetAlarmCloseMoment(seconds, now.timeOfDay, now.date);
 }
 
 bool AlarmCloseMomentPassed() {
-  const ClockMoment now = Now();
+  const ClockReading now = ReadClock();
   return AlarmCloseMomentPassed(now.timeOfDay, now.date);
 }
 

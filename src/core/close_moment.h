@@ -22,8 +22,7 @@ void SetAlarmCloseMoment(std::int32_t seconds, TDateTime timeOfDay, TDateTime to
 // True when timeOfDay on today lies strictly after the shared close moment.
 bool AlarmCloseMomentPassed(TDateTime timeOfDay, TDateTime today);
 
-// The same, read from the wall clock: date and time of day from one side of
-// midnight.
+// The same, from one reading of the wall clock.
 void SetAlarmCloseMoment(std::int32_t seconds);
 bool AlarmCloseMomentPassed();
 
