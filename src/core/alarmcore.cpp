@@ -10,6 +10,8 @@ std::int32_t AlarmCloseSeconds = 0;
 std::string AlarmText;
 std::string ProgramFolder;
 TDateTime AlarmCloseAt = 0.0;
+AlarmMode AlarmArmedMode = AlarmMode::Um;
+std::int64_t AlarmElapsedDue = 0;
 
 AlarmMoment ArmAlarm(AlarmMode mode, std::int32_t hours, std::int32_t minutes, TDateTime timeOfDay,
                      TDateTime today) {
@@ -35,14 +37,30 @@ AlarmMoment ArmAlarm(AlarmMode mode, std::int32_t hours, std::int32_t minutes, T
   return moment;
 }
 
+AlarmMoment ArmAlarm(AlarmMode mode, std::int32_t hours, std::int32_t minutes,
+                     const ClockReading& now) {
+  AlarmMoment moment = ArmAlarm(mode, hours, minutes, now.timeOfDay, now.date);
+  if (mode == AlarmMode::In) {
+    const auto interval = std::int64_t{static_cast<std::uint16_t>(hours)} * 3'600'000 +
+                          std::int64_t{static_cast<std::uint16_t>(minutes)} * 60'000;
+    moment.elapsedDue = now.elapsed + interval;
+  }
+  return moment;
+}
+
 bool AlarmDue(TDateTime timeOfDay, TDateTime today) {
   if (!AlarmArmed) return false;
   return today > AlarmDate || (today == AlarmDate && timeOfDay > AlarmTime);
 }
 
-TDateTime CountdownValue(TDateTime timeOfDay, TDateTime today) {
-  if (today >= AlarmDate) return timeOfDay - AlarmTime;
-  return timeOfDay - (AlarmTime + 1.0);
+bool AlarmDue(const ClockReading& now) {
+  if (AlarmArmedMode == AlarmMode::In) return AlarmArmed && now.elapsed > AlarmElapsedDue;
+  return AlarmDue(now.timeOfDay, now.date);
+}
+
+std::int64_t CountdownValue(const ClockReading& now) {
+  if (AlarmArmedMode == AlarmMode::In) return AlarmElapsedDue - now.elapsed;
+  return RealTimeUntil(now, AlarmDate, AlarmTime);
 }
 
 int TickPhaseDelay(TDateTime timeOfDay, TDateTime moment, int atLeast) {

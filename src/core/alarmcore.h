@@ -22,15 +22,27 @@ extern TDateTime AlarmCloseAt;
 
 enum class AlarmMode { Um, In };  // "um": at a clock time; "in": after an interval
 
+// How the pending alarm was armed, and so which clock decides when it rings:
+// an interval is real time on the elapsed clock, a clock time is the wall clock.
+extern AlarmMode AlarmArmedMode;
+// Mode "in": the elapsed-clock reading after which the alarm falls due.
+extern std::int64_t AlarmElapsedDue;
+
 struct AlarmMoment {
   TDateTime time = 0.0;
   TDateTime date = 0.0;
+  std::int64_t elapsedDue = 0;  // mode "in" only: see AlarmElapsedDue
 };
 
 // The moment an alarm armed now falls due. hours and minutes are passed as their
 // low 16 bits, so out-of-range values fail with EConvertError before anything changes.
 AlarmMoment ArmAlarm(AlarmMode mode, std::int32_t hours, std::int32_t minutes, TDateTime timeOfDay,
                      TDateTime today);
+
+// The same from one reading of both clocks, with the elapsed-clock deadline of
+// an interval as well.
+AlarmMoment ArmAlarm(AlarmMode mode, std::int32_t hours, std::int32_t minutes,
+                     const ClockReading& now);
 
 // True when the alarm is armed and its moment has passed: a later day than
 // AlarmDate, or AlarmDate itself with a time of day strictly after AlarmTime.
@@ -39,8 +51,14 @@ AlarmMoment ArmAlarm(AlarmMode mode, std::int32_t hours, std::int32_t minutes, T
 // first tick that notices, not a day later.
 bool AlarmDue(TDateTime timeOfDay, TDateTime today);
 
-// Zero or negative while the alarm is pending: its magnitude is the time left.
-TDateTime CountdownValue(TDateTime timeOfDay, TDateTime today);
+// The tick's due test for the pending alarm, by the clock its mode names: an
+// interval once its real time has passed, a clock time by the wall clock as above.
+bool AlarmDue(const ClockReading& now);
+
+// The real milliseconds left until the pending alarm rings: on the elapsed clock
+// for an interval, and for a clock time until the wall clock, in the zone as it
+// is now, first passes it. Zero or less once it is due.
+std::int64_t CountdownValue(const ClockReading& now);
 
 // How long the one-second tick waits, from timeOfDay, for its first tick in a
 // phase where every tick falls kTickAfterMoment milliseconds after the moment's

@@ -4,28 +4,33 @@
 #include <ctime>
 
 #include "core/convert_error.h"
+#include "core/local_zone.h"
 #include "core/timeformat.h"
 
 namespace klemvar {
 namespace {
 
+std::int64_t Milliseconds(const timespec& time) {
+  return static_cast<std::int64_t>(time.tv_sec) * 1000 + time.tv_nsec / 1'000'000;
+}
+
 class SystemClock final : public LocalTimeSource {
  public:
-  LocalTimeReading Now() const override {
+  std::int64_t RealNow() const override {
     timespec now{};
     clock_gettime(CLOCK_REALTIME, &now);
-    tm local{};
-    localtime_r(&now.tv_sec, &local);
-    LocalTimeReading reading;
-    reading.wYear = static_cast<std::uint16_t>(local.tm_year + 1900);
-    reading.wMonth = static_cast<std::uint16_t>(local.tm_mon + 1);
-    reading.wDay = static_cast<std::uint16_t>(local.tm_mday);
-    reading.wHour = static_cast<std::uint16_t>(local.tm_hour);
-    reading.wMinute = static_cast<std::uint16_t>(local.tm_min);
-    // A leap second reads as the last second of its minute.
-    reading.wSecond = static_cast<std::uint16_t>(local.tm_sec > 59 ? 59 : local.tm_sec);
-    reading.wMilliseconds = static_cast<std::uint16_t>(now.tv_nsec / 1'000'000);
-    return reading;
+    return Milliseconds(now);
+  }
+  std::int64_t ElapsedNow() const override {
+    timespec now{};
+    clock_gettime(CLOCK_BOOTTIME, &now);
+    return Milliseconds(now);
+  }
+  std::int64_t WallClockOf(std::int64_t instant) const override {
+    return LocalWallClockOf(instant);
+  }
+  std::int64_t FirstInstantOf(std::int64_t wallClock) const override {
+    return LookUpLocalTime(wallClock).first;
   }
 };
 
@@ -96,30 +101,51 @@ SplitClock SplitTime(TDateTime value) {
 
 namespace {
 
-TDateTime TimeOfDayOf(const LocalTimeReading& reading) {
-  return ComposeTime(reading.wHour, reading.wMinute, reading.wSecond, reading.wMilliseconds);
-}
+// 1 January 1970 in days since 30 December 1899.
+constexpr std::int64_t kUnixEpochDay = 25'569;
 
-TDateTime DateOf(const LocalTimeReading& reading) {
-  return ComposeDate(reading.wYear, reading.wMonth, reading.wDay);
+std::int64_t FloorDiv(std::int64_t value, std::int64_t divisor) {
+  const std::int64_t quotient = value / divisor;
+  return quotient * divisor > value ? quotient - 1 : quotient;
 }
 
 }  // namespace
 
-TDateTime TimeOfDayNow() { return TimeOfDayOf(Source().Now()); }
-
-TDateTime DateToday() { return DateOf(Source().Now()); }
-
 ClockReading ReadClock() {
-  const LocalTimeReading now = Source().Now();
-  return {TimeOfDayOf(now), DateOf(now)};
+  const LocalTimeSource& source = Source();
+  ClockReading reading;
+  reading.real = source.RealNow();
+  reading.elapsed = source.ElapsedNow();
+  const std::int64_t wallClock = source.WallClockOf(reading.real);
+  const std::int64_t day = FloorDiv(wallClock, kMillisecondsPerDay);
+  const std::int64_t ms = wallClock - day * kMillisecondsPerDay;
+  reading.date = static_cast<double>(day + kUnixEpochDay);
+  reading.timeOfDay = static_cast<double>(ms) / static_cast<double>(kMillisecondsPerDay);
+  return reading;
 }
+
+std::int64_t RealTimeUntil(const ClockReading& now, TDateTime date, TDateTime timeOfDay) {
+  const auto day = static_cast<std::int64_t>(date) - kUnixEpochDay;
+  const auto ms = static_cast<std::int64_t>(
+      std::nearbyint(timeOfDay * static_cast<double>(kMillisecondsPerDay)));
+  return Source().FirstInstantOf(day * kMillisecondsPerDay + ms) - now.real;
+}
+
+TDateTime TimeOfDayNow() { return ReadClock().timeOfDay; }
+
+TDateTime DateToday() { return ReadClock().date; }
 
 TDateTime DateTomorrow() { return DateToday() + 1.0; }
 
 std::string TimeText(TDateTime value) {
   const SplitClock split = SplitTime(value);
   return FormatTime(CurrentTimeFormat(), split.hours, split.minutes, split.seconds);
+}
+
+std::string SpanText(std::int64_t milliseconds) {
+  const std::int64_t seconds = milliseconds > 0 ? milliseconds / 1000 : 0;
+  return FormatSpan(CurrentTimeFormat(), static_cast<unsigned>(seconds / 3600),
+                    static_cast<unsigned>(seconds / 60 % 60), static_cast<unsigned>(seconds % 60));
 }
 
 }  // namespace klemvar

@@ -14,25 +14,28 @@ using TDateTime = double;
 
 inline constexpr std::int64_t kMillisecondsPerDay = 86'400'000;
 
-// One reading of the local wall clock, shaped like the Windows local-time record.
-struct LocalTimeReading {
-  std::uint16_t wYear = 1899;
-  std::uint16_t wMonth = 12;
-  std::uint16_t wDay = 30;
-  std::uint16_t wHour = 0;
-  std::uint16_t wMinute = 0;
-  std::uint16_t wSecond = 0;
-  std::uint16_t wMilliseconds = 0;
-};
-
-// Where TimeOfDayNow and DateToday read the wall clock. Tests install their own.
+// Where the program reads its two clocks. Tests install their own.
+//
+// The wall clock answers "what time is it here": it can be set, stepped by
+// time synchronisation, and read in another zone after a change of zone. The
+// elapsed clock answers "how much time has passed": it counts real time,
+// suspend included, and never jumps.
 class LocalTimeSource {
  public:
   virtual ~LocalTimeSource() = default;
-  virtual LocalTimeReading Now() const = 0;
+  // Real milliseconds since 1970-01-01 00:00 UTC, as the system clock says now.
+  virtual std::int64_t RealNow() const = 0;
+  // Milliseconds since some fixed start, through suspend, never stepped.
+  virtual std::int64_t ElapsedNow() const = 0;
+  // The local wall clock at an instant, in milliseconds since 1970-01-01 00:00
+  // local, with the zone as it is now.
+  virtual std::int64_t WallClockOf(std::int64_t instant) const = 0;
+  // The first instant at which the local wall clock shows wallClock or has
+  // passed it (see LookUpLocalTime).
+  virtual std::int64_t FirstInstantOf(std::int64_t wallClock) const = 0;
 };
 
-// The system's local time (std::chrono with the process's time zone).
+// The system's clocks: CLOCK_REALTIME with the local zone, and CLOCK_BOOTTIME.
 const LocalTimeSource& SystemLocalTimeSource();
 
 // Installs the source every later clock reading uses; nullptr restores the system clock.
@@ -64,16 +67,28 @@ TDateTime TimeOfDayNow();  // [0, 1), millisecond resolution, read anew at each 
 TDateTime DateToday();     // a whole number, read anew at each call
 TDateTime DateTomorrow();  // DateToday() + 1
 
-// The time of day and the date of one reading of the local clock. A decision
-// that needs both takes them from one reading: two readings around midnight
-// could pair yesterday's date with today's time.
+// One reading of both clocks. A decision takes everything it needs from one
+// reading: two readings around midnight could pair yesterday's date with
+// today's time.
 struct ClockReading {
   TDateTime timeOfDay = 0.0;  // as TimeOfDayNow
   TDateTime date = 0.0;       // as DateToday
+  std::int64_t real = 0;      // the instant, as LocalTimeSource::RealNow
+  std::int64_t elapsed = 0;   // as LocalTimeSource::ElapsedNow
 };
 ClockReading ReadClock();
 
+// Real milliseconds from a reading until the local wall clock first passes
+// the given date and time of day, with the zone as it is now; negative once
+// it has.
+std::int64_t RealTimeUntil(const ClockReading& now, TDateTime date, TDateTime timeOfDay);
+
 // The time of day of a value, written in the current time format settings.
 std::string TimeText(TDateTime value);
+
+// A span of time in whole seconds (the part of a second dropped, a negative
+// span as zero), written in the current settings as a countdown: hours from 0
+// up, with no morning or afternoon designator.
+std::string SpanText(std::int64_t milliseconds);
 
 }  // namespace klemvar

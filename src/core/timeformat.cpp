@@ -92,4 +92,19 @@ std::string FormatTime(const TimeFormatSettings& settings, unsigned hours, unsig
   return out;
 }
 
+// A span is no time of day: without the designator the pattern keeps its
+// separator and leading zero, and the hours count on from 12 instead of
+// starting again at 1.
+std::string FormatSpan(const TimeFormatSettings& settings, unsigned hours, unsigned minutes,
+                       unsigned seconds) {
+  TimeFormatSettings span = settings;
+  for (const std::string_view designator : {"AMPM ", " AMPM", "AMPM"}) {
+    if (const auto at = span.TimePattern.find(designator); at != std::string::npos) {
+      span.TimePattern.erase(at, designator.size());
+      break;
+    }
+  }
+  return FormatTime(span, hours, minutes, seconds);
+}
+
 }  // namespace klemvar

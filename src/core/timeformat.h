@@ -47,4 +47,10 @@ void SetCurrentTimeFormat(const TimeFormatSettings& settings);
 std::string FormatTime(const TimeFormatSettings& settings, unsigned hours, unsigned minutes,
                        unsigned seconds);
 
+// Writes a span of time, such as a countdown, in the given settings: the
+// pattern's separator and leading zero, hours from 0 up without wrapping, and
+// no designator.
+std::string FormatSpan(const TimeFormatSettings& settings, unsigned hours, unsigned minutes,
+                       unsigned seconds);
+
 }  // namespace klemvar

@@ -21,12 +21,6 @@ double At(int h, int m, int s = 0, int ms = 0) {
                      static_cast<std::uint16_t>(s), static_cast<std::uint16_t>(ms));
 }
 
-// The whole seconds of a value's time of day, as the status bar shows them.
-int SecondsOf(double value) {
-  const SplitClock split = SplitTime(value);
-  return split.hours * 3600 + split.minutes * 60 + split.seconds;
-}
-
 // Arms the process-wide state as the main window does, from readings at (day, time).
 void Arm(AlarmMode mode, int h, int m, double timeOfDay, double today = kDay) {
   const AlarmMoment moment = ArmAlarm(mode, h, m, timeOfDay, today);
@@ -130,25 +124,6 @@ TEST_F(AlarmCoreTest, AnIntervalDueInTheDaysLastSecondFiresAfterMidnight) {
   EXPECT_EQ(AlarmTime, At(23, 59, 59, 600));
   EXPECT_FALSE(AlarmDue(At(23, 59, 59, 300), kDay));  // the day's last tick
   EXPECT_TRUE(AlarmDue(At(0, 0, 0, 300), kDay + 1.0));
-}
-
-TEST_F(AlarmCoreTest, CountdownRunsAcrossMidnightWithoutAJump) {
-  Arm(AlarmMode::Um, 6, 0, At(22, 0));
-  for (int minutes = 0; minutes <= 8 * 60; ++minutes) {
-    const int clock = 22 * 60 + minutes;
-    const double today = kDay + clock / (24 * 60);
-    const double now = At(clock / 60 % 24, clock % 60);
-    const double countdown = CountdownValue(now, today);
-    EXPECT_LE(countdown, 0.0);
-    EXPECT_EQ(SecondsOf(countdown), 8 * 3600 - 60 * minutes) << "minute " << minutes;
-  }
-}
-
-TEST_F(AlarmCoreTest, CountdownShowsTheWholeSecondsLeft) {
-  Arm(AlarmMode::In, 0, 1, At(10, 0));
-  EXPECT_EQ(SecondsOf(CountdownValue(At(10, 0, 54, 300), kDay)), 5);  // 5.7 s left
-  Arm(AlarmMode::Um, 7, 30, At(7, 30, 20));
-  EXPECT_EQ(SecondsOf(CountdownValue(At(7, 30, 20), kDay)), 24 * 3600 - 20);
 }
 
 // The tick is moved so that it falls just after the moment within a second.

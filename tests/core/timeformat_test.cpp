@@ -140,5 +140,19 @@ TEST_F(TimeTextTest, GivesTheSameTextForANegationOrAWholeDayMore) {
   }
 }
 
+// A countdown is a span: the locale's separator and leading zero, no designator,
+// hours from 0 up; part of a second left counts as none.
+TEST_F(TimeTextTest, WritesASpanWithoutDesignatorAndHoursFromZero) {
+  Use("h:mm:ss AMPM", ":", "AM", "PM");
+  EXPECT_EQ(SpanText(5 * 60'000), "0:05:00");
+  EXPECT_EQ(SpanText(13 * 3'600'000), "13:00:00");
+  EXPECT_EQ(SpanText(25 * 3'600'000 - 300), "24:59:59");
+  EXPECT_EQ(SpanText(-1), "0:00:00");
+  Use("AMPM hh:mm:ss", ".");
+  EXPECT_EQ(SpanText(5'700), "00.00.05");
+  Use("hh:mm:ss");
+  EXPECT_EQ(SpanText(5 * 60'000), "00:05:00");
+}
+
 }  // namespace
 }  // namespace klemvar

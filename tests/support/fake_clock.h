@@ -1,69 +1,56 @@
 #pragma once
 
-// A wall clock that tests set by hand, installed for the life of the object.
+// Clocks that tests set by hand, installed for the life of the object. The
+// wall clock is read in a zone without daylight saving; Set steps it as a user
+// or time synchronisation would, while Advance lets real time pass on both.
 
 #include "core/clock.h"
+#include "core/convert_error.h"
 #include "support/installed_double.h"
 
 namespace klemvar::testing {
 
 class FakeClock final : public LocalTimeSource {
  public:
-  LocalTimeReading Now() const override { return now_; }
+  std::int64_t RealNow() const override {
+    // A reading no clock value can hold fails as composing it would.
+    if (!valid_) ComposeTime(24, 0, 0, 0);
+    return real_;
+  }
+  std::int64_t ElapsedNow() const override { return elapsed_; }
+  std::int64_t WallClockOf(std::int64_t instant) const override { return instant; }
+  std::int64_t FirstInstantOf(std::int64_t wallClock) const override { return wallClock; }
 
+  // Steps the wall clock to a local time; fields out of range make every
+  // reading fail until the next Set.
   void Set(std::uint16_t year, std::uint16_t month, std::uint16_t day, std::uint16_t hour,
            std::uint16_t minute, std::uint16_t second = 0, std::uint16_t millisecond = 0) {
-    now_ = {year, month, day, hour, minute, second, millisecond};
-  }
-
-  // Moves the clock on by whole milliseconds, across midnight and month ends.
-  void Advance(std::int64_t milliseconds) {
-    const std::int64_t day =
-        static_cast<std::int64_t>(ComposeDate(now_.wYear, now_.wMonth, now_.wDay));
-    std::int64_t ms = now_.wHour * 3'600'000LL + now_.wMinute * 60'000LL + now_.wSecond * 1'000LL +
-                      now_.wMilliseconds + milliseconds;
-    std::int64_t days = day + ms / kMillisecondsPerDay;
-    ms %= kMillisecondsPerDay;
-    if (ms < 0) {
-      ms += kMillisecondsPerDay;
-      --days;
+    try {
+      const auto days = static_cast<std::int64_t>(ComposeDate(year, month, day)) - kUnixEpochDay;
+      const auto time = ComposeTime(hour, minute, second, millisecond);
+      real_ = days * kMillisecondsPerDay +
+              static_cast<std::int64_t>(time * static_cast<double>(kMillisecondsPerDay) + 0.5);
+      valid_ = true;
+      set_ = true;
+    } catch (const EConvertError&) {
+      valid_ = false;
+      set_ = true;
     }
-    SetDay(days);
-    now_.wHour = static_cast<std::uint16_t>(ms / 3'600'000);
-    now_.wMinute = static_cast<std::uint16_t>(ms / 60'000 % 60);
-    now_.wSecond = static_cast<std::uint16_t>(ms / 1'000 % 60);
-    now_.wMilliseconds = static_cast<std::uint16_t>(ms % 1'000);
+  }
+  bool WasSet() const { return set_; }
+
+  // Lets real time pass.
+  void Advance(std::int64_t milliseconds) {
+    real_ += milliseconds;
+    elapsed_ += milliseconds;
   }
 
  private:
-  // Finds the calendar date of a day number by stepping from the current one.
-  void SetDay(std::int64_t target) {
-    auto current = [this] {
-      return static_cast<std::int64_t>(ComposeDate(now_.wYear, now_.wMonth, now_.wDay));
-    };
-    while (current() < target) StepDay(+1);
-    while (current() > target) StepDay(-1);
-  }
-  void StepDay(int direction) {
-    static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    auto daysIn = [](int year, int month) {
-      const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-      return kDays[month - 1] + (month == 2 && leap ? 1 : 0);
-    };
-    int y = now_.wYear, m = now_.wMonth, d = now_.wDay + direction;
-    if (d > daysIn(y, m)) {
-      d = 1;
-      if (++m > 12) m = 1, ++y;
-    } else if (d < 1) {
-      if (--m < 1) m = 12, --y;
-      d = daysIn(y, m);
-    }
-    now_.wYear = static_cast<std::uint16_t>(y);
-    now_.wMonth = static_cast<std::uint16_t>(m);
-    now_.wDay = static_cast<std::uint16_t>(d);
-  }
-
-  LocalTimeReading now_{};
+  static constexpr std::int64_t kUnixEpochDay = 25'569;
+  std::int64_t real_ = 0;
+  std::int64_t elapsed_ = 1'000'000'000;
+  bool valid_ = true;
+  bool set_ = false;
   InstalledDouble<&SetLocalTimeSource> installed_{this};
 };
 

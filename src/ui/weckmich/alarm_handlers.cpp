@@ -27,10 +27,11 @@ QString Text(const std::string& utf8) { return QString::fromStdString(utf8); }
 void TFormKlemvar::ButtonWeckerStellenClick() {
   const AlarmMode mode = RadioButtonIn->isChecked() ? AlarmMode::In : AlarmMode::Um;
   const ClockReading now = ReadClock();
-  const AlarmMoment moment =
-      ArmAlarm(mode, SpinStunden->value(), SpinMinuten->value(), now.timeOfDay, now.date);
+  const AlarmMoment moment = ArmAlarm(mode, SpinStunden->value(), SpinMinuten->value(), now);
   AlarmTime = moment.time;
   AlarmDate = moment.date;
+  AlarmElapsedDue = moment.elapsedDue;
+  AlarmArmedMode = mode;
   AlarmText = EditAlarmTxt->text().toStdString();
   AlarmArmed = true;
   PhaseTicksAfter(AlarmTime, now.timeOfDay);
@@ -45,10 +46,9 @@ void TFormKlemvar::ButtonWeckerStellenClick() {
 // One reading serves the due test, the clock and the countdown of a tick.
 void TFormKlemvar::Timer1Timer() {
   const ClockReading now = ReadClock();
-  if (AlarmDue(now.timeOfDay, now.date)) FireAlarm();
+  if (AlarmDue(now)) FireAlarm();
   StatusBar->SetPanelText(0, Text(TimeText(now.timeOfDay)));
-  if (AlarmArmed)
-    StatusBar->SetPanelText(1, Text(TimeText(CountdownValue(now.timeOfDay, now.date))));
+  if (AlarmArmed) StatusBar->SetPanelText(1, Text(SpanText(CountdownValue(now))));
 }
 
 // A tick finds the alarm due only once its moment has passed: phased to fall
@@ -82,7 +82,7 @@ void TFormKlemvar::BitBtnAusClick() {
   AlarmArmed = false;
   BitBtnAus->setEnabled(false);
   AlarmTime = 0.0;
-  StatusBar->SetPanelText(1, Text(TimeText(0.0)));
+  StatusBar->SetPanelText(1, Text(SpanText(0)));
 }
 
 // Each rule re-reads the field before each test; its writes raise the change

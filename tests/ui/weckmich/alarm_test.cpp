@@ -33,10 +33,17 @@ class SteppingClock final : public LocalTimeSource {
   SteppingClock(const SteppingClock&) = delete;
   SteppingClock& operator=(const SteppingClock&) = delete;
 
-  LocalTimeReading Now() const override {
-    const LocalTimeReading now = clock_.Now();
+  std::int64_t RealNow() const override {
+    const std::int64_t now = clock_.RealNow();
     clock_.Advance(1);
     return now;
+  }
+  std::int64_t ElapsedNow() const override { return clock_.ElapsedNow(); }
+  std::int64_t WallClockOf(std::int64_t instant) const override {
+    return clock_.WallClockOf(instant);
+  }
+  std::int64_t FirstInstantOf(std::int64_t wallClock) const override {
+    return clock_.FirstInstantOf(wallClock);
   }
 
  private:
@@ -275,6 +282,18 @@ class AlarmTest : public QObject {
     Tick(2'000);
     QCOMPARE(Panel(0), QStringLiteral("00:00:01"));
     QCOMPARE(Panel(1), QStringLiteral("03:59:59"));
+  }
+
+  // An interval counts real time: the clock set back an hour neither delays
+  // the ring nor adds the hour to the time left.
+  void anIntervalRingsOnRealTimeWhenTheClockIsSetBack() {
+    ArmIn(0, 20);
+    main_->clock.Set(2024, 3, 14, 9, 0, 0, 0);
+    Tick(10 * 60'000);
+    QCOMPARE(Panel(0), QStringLiteral("09:10:00"));
+    QCOMPARE(Panel(1), QStringLiteral("00:10:00"));
+    Tick(10 * 60'000 + kTickAfterMoment);
+    QVERIFY(form()->AlarmWindow);
   }
 
   // The last millisecond before midnight, on a clock that moves on at each

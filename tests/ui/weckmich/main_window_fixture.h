@@ -68,7 +68,7 @@ struct MainWindow {
   void Open() {
     ResetAlarmState();
     SetCurrentTimeFormat(TwentyFourHours());
-    if (clock.Now().wYear == 1899) clock.Set(2024, 3, 14, 7, 42, 10, 500);
+    if (!clock.WasSet()) clock.Set(2024, 3, 14, 7, 42, 10, 500);
     form = std::make_unique<TFormKlemvar>();
     form->Timer1->stop();  // ticks are driven by the test
     form->show();
