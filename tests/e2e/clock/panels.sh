@@ -1,0 +1,21 @@
+# shellcheck shell=bash
+# The status bar's clock and countdown as a screen reader reads them, for the
+# clock tests. Source after session.sh.
+
+# Prints the texts of the status panels that hold a time, panel 0 first.
+kc_time_panels() {
+  ks_atspi tree | sed -n 's/^ *label: \([0-9]\{1,2\}:[0-9]\{2\}:[0-9]\{2\}\)$/\1/p'
+}
+kc_panel() { kc_time_panels | sed -n "$(($1 + 1))p"; }
+
+# Seconds of an h:mm:ss text.
+kc_seconds() { awk -F: '{ print $1 * 3600 + $2 * 60 + $3 }' <<<"$1"; }
+
+# Arms "in" 0 h 1 min (the preset of "in") and prints the script's clock, in
+# seconds, at the press.
+kc_arm_one_minute() {
+  ks_atspi do "in" --role "radio button"
+  ks_retry 5 test "$(ks_atspi value Minuten --role 'spin button')" = 1 || return 1
+  date +%s.%N
+  ks_atspi do "Wecker stellen" --role "push button"
+}
