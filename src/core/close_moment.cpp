@@ -5,26 +5,19 @@
 namespace klemvar {
 
 TDateTime AlarmCloseDate = 0.0;
+std::int64_t AlarmCloseElapsed = 0;
 
-void SetAlarmCloseMoment(std::int32_t seconds, TDateTime timeOfDay, TDateTime today) {
-  AlarmCloseAt = timeOfDay + ComposeTime(0, 0, static_cast<std::uint16_t>(seconds), 0);
-  AlarmCloseDate = today;
+void SetAlarmCloseMoment(std::int32_t seconds, const ClockReading& now) {
+  const auto low = static_cast<std::uint16_t>(seconds);
+  AlarmCloseAt = now.timeOfDay + ComposeTime(0, 0, low, 0);
+  AlarmCloseDate = now.date;
+  AlarmCloseElapsed = now.elapsed + std::int64_t{low} * 1000;
 }
 
-bool AlarmCloseMomentPassed(TDateTime timeOfDay, TDateTime today) {
-  // Whole days first, so that on the close day itself the comparison is the
-  // exact one of two times of day.
-  return (today - AlarmCloseDate) + timeOfDay > AlarmCloseAt;
-}
+bool AlarmCloseMomentPassed(const ClockReading& now) { return now.elapsed > AlarmCloseElapsed; }
 
-void SetAlarmCloseMoment(std::int32_t seconds) {
-  const ClockReading now = ReadClock();
-  SetAlarmCloseMoment(seconds, now.timeOfDay, now.date);
-}
+void SetAlarmCloseMoment(std::int32_t seconds) { SetAlarmCloseMoment(seconds, ReadClock()); }
 
-bool AlarmCloseMomentPassed() {
-  const ClockReading now = ReadClock();
-  return AlarmCloseMomentPassed(now.timeOfDay, now.date);
-}
+bool AlarmCloseMomentPassed() { return AlarmCloseMomentPassed(ReadClock()); }
 
 }  // namespace klemvar

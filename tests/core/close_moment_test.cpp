@@ -1,4 +1,4 @@
-// The clock arithmetic of the alarm windows' shared close moment.
+// The alarm windows' shared close moment: a span of real time.
 
 #include "core/close_moment.h"
 
@@ -12,8 +12,10 @@ namespace {
 
 const TDateTime kDay = ComposeDate(2024, 3, 14);
 
-TDateTime At(std::uint16_t h, std::uint16_t m, std::uint16_t s, std::uint16_t ms = 0) {
-  return ComposeTime(h, m, s, ms);
+// A reading whose elapsed clock stands at `elapsed` milliseconds.
+ClockReading At(std::uint16_t h, std::uint16_t m, std::uint16_t s, std::int64_t elapsed,
+                TDateTime day = kDay) {
+  return {ComposeTime(h, m, s, 0), day, 0, elapsed};
 }
 
 class CloseMomentTest : public ::testing::Test {
@@ -21,51 +23,55 @@ class CloseMomentTest : public ::testing::Test {
   void SetUp() override {
     AlarmCloseAt = 0.0;
     AlarmCloseDate = 0.0;
+    AlarmCloseElapsed = 0;
   }
 };
 
 TEST_F(CloseMomentTest, PassesOnlyStrictlyAfterTheSeconds) {
-  SetAlarmCloseMoment(1, At(12, 0, 0), kDay);
-  EXPECT_EQ(AlarmCloseAt, At(12, 0, 0) + At(0, 0, 1));
+  SetAlarmCloseMoment(1, At(12, 0, 0, 5'000));
+  EXPECT_EQ(AlarmCloseAt, ComposeTime(12, 0, 1, 0));
   EXPECT_EQ(AlarmCloseDate, kDay);
-  EXPECT_FALSE(AlarmCloseMomentPassed(At(12, 0, 1), kDay));
-  EXPECT_TRUE(AlarmCloseMomentPassed(At(12, 0, 1, 1), kDay));
+  EXPECT_FALSE(AlarmCloseMomentPassed(At(12, 0, 1, 6'000)));
+  EXPECT_TRUE(AlarmCloseMomentPassed(At(12, 0, 1, 6'001)));
 }
 
-TEST_F(CloseMomentTest, AMomentPastMidnightStaysUnwrappedAndIsReachedTheNextDay) {
-  const TDateTime newYearsEve = ComposeDate(2024, 12, 31);
-  SetAlarmCloseMoment(1, At(23, 59, 59, 500), newYearsEve);
-  EXPECT_GE(AlarmCloseAt, 1.0);
-  EXPECT_FALSE(AlarmCloseMomentPassed(At(23, 59, 59, 999), newYearsEve));
-  EXPECT_FALSE(AlarmCloseMomentPassed(At(0, 0, 0, 500), newYearsEve + 1.0));  // exactly 1 s
-  EXPECT_TRUE(AlarmCloseMomentPassed(At(0, 0, 1, 500), newYearsEve + 1.0));
+// The clocks going back an hour at 03:00, just after the window opened, or
+// midnight in between, change nothing: ten seconds are ten seconds.
+TEST_F(CloseMomentTest, CountsRealTimeWhateverTheWallClockShows) {
+  SetAlarmCloseMoment(10, At(2, 59, 55, 1'000));
+  EXPECT_TRUE(AlarmCloseMomentPassed(At(2, 0, 5, 11'001)));
+  SetAlarmCloseMoment(10, At(23, 59, 55, 1'000));
+  EXPECT_FALSE(AlarmCloseMomentPassed(At(0, 0, 4, 10'000, kDay + 1.0)));
+  EXPECT_TRUE(AlarmCloseMomentPassed(At(0, 0, 5, 11'001, kDay + 1.0)));
 }
 
 TEST_F(CloseMomentTest, TheNewestMomentCountsForEveryWindow) {
-  SetAlarmCloseMoment(5, At(12, 0, 0), kDay);
-  SetAlarmCloseMoment(5, At(12, 0, 3), kDay);
-  EXPECT_FALSE(AlarmCloseMomentPassed(At(12, 0, 6), kDay));  // the first one's own time
-  EXPECT_FALSE(AlarmCloseMomentPassed(At(12, 0, 8), kDay));
-  EXPECT_TRUE(AlarmCloseMomentPassed(At(12, 0, 8, 1), kDay));
+  SetAlarmCloseMoment(5, At(12, 0, 0, 0));
+  SetAlarmCloseMoment(5, At(12, 0, 3, 3'000));
+  EXPECT_FALSE(AlarmCloseMomentPassed(At(12, 0, 6, 6'000)));  // the first one's own time
+  EXPECT_FALSE(AlarmCloseMomentPassed(At(12, 0, 8, 8'000)));
+  EXPECT_TRUE(AlarmCloseMomentPassed(At(12, 0, 8, 8'001)));
 }
 
 TEST_F(CloseMomentTest, SecondsGoInAsTheirLow16Bits) {
-  SetAlarmCloseMoment(65'536 + 30, At(12, 0, 0), kDay);
-  EXPECT_EQ(AlarmCloseAt, At(12, 0, 30));
+  SetAlarmCloseMoment(65'536 + 30, At(12, 0, 0, 0));
+  EXPECT_EQ(AlarmCloseAt, ComposeTime(12, 0, 30, 0));
+  EXPECT_EQ(AlarmCloseElapsed, 30'000);
 }
 
 TEST_F(CloseMomentTest, OutOfRangeSecondsFailAndKeepThePreviousMoment) {
-  SetAlarmCloseMoment(30, At(5, 59, 0), kDay);
+  SetAlarmCloseMoment(30, At(5, 59, 0, 0));
   const TDateTime previousAt = AlarmCloseAt;
   for (std::int32_t seconds : {60, 75, -1}) {
     try {
-      SetAlarmCloseMoment(seconds, At(6, 0, 0), kDay + 1.0);
+      SetAlarmCloseMoment(seconds, At(6, 0, 0, 60'000, kDay + 1.0));
       ADD_FAILURE() << seconds << " seconds were accepted";
     } catch (const EConvertError& error) {
       EXPECT_STREQ(error.what(), "Ungültiges Argument zum Codieren der Uhrzeit");
     }
     EXPECT_EQ(AlarmCloseAt, previousAt);
     EXPECT_EQ(AlarmCloseDate, kDay);
+    EXPECT_EQ(AlarmCloseElapsed, 30'000);
   }
 }
 

@@ -39,6 +39,7 @@ inline void ResetAlarmState() {
   AlarmCloseSeconds = 0;
   AlarmCloseAt = 0.0;
   AlarmCloseDate = 0.0;
+  AlarmCloseElapsed = 0;
   RingEnabled = false;
 }
 
