@@ -26,6 +26,8 @@ constexpr QRect kPanelGeometry(8, 8, 281, 177);
 constexpr QRect kLogoGeometry(16, 16, 121, 37);
 constexpr QRect kOkGeometry(111, 192, 75, 25);
 constexpr QColor kLinkColour(0, 0, 128);
+// The least room between a caption and its address.
+constexpr int kCaptionGap = 6;
 
 // The window's font: the layout's face, at the 11 pixels it was drawn in.
 QFont DialogFont() {
@@ -113,10 +115,17 @@ void TAboutBox::BuildButton() {
   connect(BitBtnOK, &QPushButton::clicked, this, Handler(this, &TAboutBox::BitBtnOKClick));
 }
 
-// The labels follow their texts, the maker's addresses among them. Where the
-// face makes one reach past the panel's frame, the panel and the window widen
-// by as much; everything keeps its place.
+// The labels follow their texts. Where the face makes a caption reach the
+// column of the addresses, the column moves right to keep a gap after the
+// widest caption; where an address then reaches past the panel's frame, the
+// panel and the window widen by as much. Everything else keeps its place.
 void TAboutBox::FitPanel() {
+  int captions = 0;
+  for (const char* name : {"Homepage", "LabelSupport", "Email"})
+    captions =
+        std::max(captions, Panel1->findChild<QLabel*>(QLatin1String(name))->geometry().right());
+  const int column = std::max(URL->x(), captions + 1 + kCaptionGap);
+  for (ClickLabel* link : {URL, SupportLink, Mailadr}) link->move(column, link->y());
   int right = 0;
   for (const QWidget* child : Panel1->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
     right = std::max(right, child->geometry().right() + 1);
