@@ -15,6 +15,7 @@
 #include <QTest>
 #include <QTimer>
 #include <functional>
+#include <utility>
 
 #include "../weckmich/main_window_fixture.h"
 #include "core/convert_error.h"
@@ -66,11 +67,13 @@ QStyleOptionButton ButtonOption(const QAbstractButton* button) {
   return option;
 }
 
-// The text's size and the space for it, or an empty text for a widget without one.
+// The text's size, the space for it and where in that space it stands, or an
+// empty text for a widget without one.
 struct Fit {
   QString text;
   QSize needed;
   QRect room;
+  Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter;
 };
 
 Fit Measure(const QWidget* widget) {
@@ -82,7 +85,10 @@ Fit Measure(const QWidget* widget) {
     const QRect text =
         metrics.boundingRect(QRect(0, 0, room.width(), kUnbounded), flags, label->text());
     // Only wrapped lines can drop out of sight below; one line is judged by its width.
-    return {label->text(), {text.width(), label->wordWrap() ? text.height() : 0}, room};
+    return {label->text(),
+            {text.width(), label->wordWrap() ? text.height() : 0},
+            room,
+            label->alignment()};
   }
   if (const auto* button = qobject_cast<const QPushButton*>(widget)) {
     const QStyleOptionButton option = ButtonOption(button);
@@ -90,7 +96,8 @@ Fit Measure(const QWidget* widget) {
     if (!button->icon().isNull()) width += button->iconSize().width() + 4;
     return {button->text(),
             {width, 0},
-            style->subElementRect(QStyle::SE_PushButtonContents, &option, button)};
+            style->subElementRect(QStyle::SE_PushButtonContents, &option, button),
+            Qt::AlignCenter};
   }
   if (qobject_cast<const QCheckBox*>(widget) || qobject_cast<const QRadioButton*>(widget)) {
     const auto* button = static_cast<const QAbstractButton*>(widget);
@@ -118,6 +125,14 @@ Fit Measure(const QWidget* widget) {
   return {};
 }
 
+// Where the text stands in its widget's parent, one line as high as the font's.
+QRect TextArea(const QWidget* widget, const Fit& fit) {
+  const QSize size(fit.needed.width(),
+                   std::max(fit.needed.height(), widget->fontMetrics().height()));
+  return QStyle::alignedRect(widget->layoutDirection(), fit.alignment, size, fit.room)
+      .translated(widget->pos());
+}
+
 // Whether the widget is cut off by any parent between it and the window.
 bool ClippedByParents(const QWidget* widget, const QWidget* window) {
   QRect rect = widget->geometry();
@@ -129,13 +144,21 @@ bool ClippedByParents(const QWidget* widget, const QWidget* window) {
   return false;
 }
 
-// Every text in the window that does not show whole, named with its widget.
+// Every text in the window that does not show whole, named with its widget: cut
+// off by its own bounds or a parent's, or covered by another text beside it.
 QStringList CutTexts(const QWidget* window) {
   QStringList cut;
+  QList<std::pair<const QWidget*, QRect>> areas;
   for (const QWidget* widget : window->findChildren<QWidget*>()) {
     if (!widget->isVisibleTo(window)) continue;
     const Fit fit = Measure(widget);
     if (fit.text.isEmpty()) continue;
+    const QRect area = TextArea(widget, fit);
+    for (const auto& [other, otherArea] : areas) {
+      if (other->parentWidget() == widget->parentWidget() && otherArea.intersects(area))
+        cut << QStringLiteral("%1 overlaps %2").arg(widget->objectName(), other->objectName());
+    }
+    areas.append({widget, area});
     const bool fits = fit.needed.width() <= fit.room.width() &&
                       fit.needed.height() <= fit.room.height() && !ClippedByParents(widget, window);
     if (!fits) {
