@@ -16,6 +16,7 @@ test_packages=(
   clang-14 libclang-rt-14-dev libfuzzer-14-dev desktop-file-utils appstream stress-ng ccache
   libglib2.0-bin passwd tzdata faketime
   sway waybar mako-notifier weston systemd
+  fonts-dejavu-core fonts-noto-core fonts-cantarell
 )
 
 wanted=("${build_packages[@]}")

@@ -5,11 +5,14 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QShowEvent>
+#include <algorithm>
 
 #include "platform/urlopen/url_opener.h"
 #include "ui/about/click_label.h"
 #include "ui/about/logo.h"
 #include "ui/frame/handler.h"
+#include "ui/frame/layout_fit.h"
+#include "ui/frame/layout_font.h"
 #include "ui/frame/screen_centre.h"
 #include "ui/maker.h"
 #include "ui/version.h"
@@ -23,13 +26,12 @@ constexpr QRect kPanelGeometry(8, 8, 281, 177);
 constexpr QRect kLogoGeometry(16, 16, 121, 37);
 constexpr QRect kOkGeometry(111, 192, 75, 25);
 constexpr QColor kLinkColour(0, 0, 128);
+// The least room between a caption and its address.
+constexpr int kCaptionGap = 6;
 
-// The window's font; the first family is the classic dialog face, the others
-// stand in where it is not installed.
+// The window's font: the layout's face, at the 11 pixels it was drawn in.
 QFont DialogFont() {
-  QFont font;
-  font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"),
-                    QStringLiteral("DejaVu Sans")});
+  QFont font = LayoutFont();
   font.setPixelSize(11);
   return font;
 }
@@ -46,6 +48,7 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
   SetUpWindow();
   BuildPanel();
   BuildButton();
+  FitPanel();
 }
 
 void TAboutBox::SetUpWindow() {
@@ -108,7 +111,28 @@ void TAboutBox::BuildButton() {
   BitBtnOK->setGeometry(kOkGeometry);
   BitBtnOK->setIconSize(QSize(18, 18));  // the check mark's own size, unscaled
   BitBtnOK->setDefault(true);
+  FitCaptions({BitBtnOK});
   connect(BitBtnOK, &QPushButton::clicked, this, Handler(this, &TAboutBox::BitBtnOKClick));
+}
+
+// The labels follow their texts. Where the face makes a caption reach the
+// column of the addresses, the column moves right to keep a gap after the
+// widest caption; where an address then reaches past the panel's frame, the
+// panel and the window widen by as much. Everything else keeps its place.
+void TAboutBox::FitPanel() {
+  int captions = 0;
+  for (const char* name : {"Homepage", "LabelSupport", "Email"})
+    captions =
+        std::max(captions, Panel1->findChild<QLabel*>(QLatin1String(name))->geometry().right());
+  const int column = std::max(URL->x(), captions + 1 + kCaptionGap);
+  for (ClickLabel* link : {URL, SupportLink, Mailadr}) link->move(column, link->y());
+  int right = 0;
+  for (const QWidget* child : Panel1->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+    right = std::max(right, child->geometry().right() + 1);
+  const int overflow = right + Panel1->frameWidth() - Panel1->width();
+  if (overflow <= 0) return;
+  Panel1->resize(Panel1->width() + overflow, Panel1->height());
+  setFixedSize(kClientSize.width() + overflow, kClientSize.height());
 }
 
 QLabel* TAboutBox::AddLabel(const char* name, const QString& text, int left, int top) {

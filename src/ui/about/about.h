@@ -36,6 +36,7 @@ class TAboutBox : public QDialog {
   void SetUpWindow();
   void BuildPanel();
   void BuildButton();
+  void FitPanel();
   QLabel* AddLabel(const char* name, const QString& text, int left, int top);
   ClickLabel* AddLink(const char* name, const QString& text, int left, int top);
 

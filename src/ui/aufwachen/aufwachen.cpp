@@ -14,6 +14,8 @@
 #include "ui/aufwachen/mnemonic_label.h"
 #include "ui/frame/error_report.h"
 #include "ui/frame/handler.h"
+#include "ui/frame/layout_fit.h"
+#include "ui/frame/layout_font.h"
 #include "ui/frame/screen_centre.h"
 #include "ui/widgets/button_face.h"
 #include "ui/widgets/read_picture.h"
@@ -48,6 +50,8 @@ TFormWeckdienst::TFormWeckdienst(QWidget* parent)
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle(QStringLiteral("Klemvar Weckdienst"));
   setFixedSize(313, 214);
+  // The OK button's face; the alarm text has a font of its own.
+  setFont(LayoutFont());
   PaintInButtonFace(this);
   CreateComponents();
   RunFormCreate();
@@ -80,6 +84,7 @@ void TFormWeckdienst::CreateComponents() {
   ButtonOK->setIcon(tick);
   ButtonOK->setIconSize({18, 18});
   ButtonOK->setDefault(true);
+  FitCaptions({ButtonOK});
   ButtonOK->setFocus();
   connect(ButtonOK, &QPushButton::clicked, this, Handler(this, &TFormWeckdienst::ButtonOKClick));
 

@@ -8,6 +8,7 @@
 
 #include "ui/download/animate_control.h"
 #include "ui/frame/handler.h"
+#include "ui/frame/layout_fit.h"
 #include "ui/frame/layout_font.h"
 #include "ui/frame/screen_centre.h"
 #include "ui/widgets/picture_icon.h"
@@ -49,6 +50,7 @@ TFormDownload::TFormDownload(QWidget* parent)
   BitBtnCancel->setToolTip("Download Abbrechen");
   connect(BitBtnCancel, &QPushButton::clicked, this,
           Handler(this, &TFormDownload::BitBtnCancelClick));
+  FitCaptions({BitBtnCancel});
 
   RunHandler([this] { FormCreate(); });
 }

@@ -4,10 +4,15 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStyle>
+#include <algorithm>
+#include <string>
 
+#include "core/timeformat.h"
+#include "ui/frame/layout_fit.h"
+#include "ui/frame/maximise_box.h"
 #include "ui/weckmich/weckmich.h"
 #include "ui/widgets/picture_icon.h"
 #include "ui/widgets/spin_edit.h"
@@ -40,31 +45,43 @@ QIcon TickPicture() {
                      QStringLiteral(":/buttons/tick-disabled.png"));
 }
 
-// The width a control may take before it reaches the parent's edge or a sibling
-// to its right whose rows overlap its own.
-int RoomRightOf(const QWidget* widget) {
-  const QRect own = widget->geometry();
-  int room = widget->parentWidget()->width() - own.left();
-  for (const QObject* object : widget->parentWidget()->children()) {
-    const auto* sibling = qobject_cast<const QWidget*>(object);
-    if (!sibling || sibling == widget || sibling->isWindow()) continue;
-    const QRect other = sibling->geometry();
-    const bool sameRow = other.top() <= own.bottom() && other.bottom() >= own.top();
-    if (sameRow && other.left() > own.left()) room = std::min(room, other.left() - own.left());
+// Every digit of the text made the widest one the font has: no reading of the
+// clock is wider, whichever digits it shows.
+QString WithWidestDigits(QString text, const QFontMetrics& metrics) {
+  QChar widest = u'0';
+  for (QChar digit = u'1'; digit <= u'9'; digit = QChar(digit.unicode() + 1)) {
+    if (metrics.horizontalAdvance(digit) > metrics.horizontalAdvance(widest)) widest = digit;
   }
-  return room;
+  for (QChar& character : text) {
+    if (character.isDigit()) character = widest;
+  }
+  return text;
 }
 
-// The width a control needs to show its whole caption. A push button's size
-// hint has a minimum width of its own style; only the caption counts here.
-int CaptionWidth(const QWidget* widget) {
-  const auto* button = qobject_cast<const QPushButton*>(widget);
-  if (!button) return widget->sizeHint().width();
-  int content = button->fontMetrics().horizontalAdvance(QString(button->text()).remove('&'));
-  if (!button->icon().isNull()) content += button->iconSize().width() + 4;
-  const QStyle* style = button->style();
-  return content + style->pixelMetric(QStyle::PM_ButtonMargin) +
-         2 * style->pixelMetric(QStyle::PM_DefaultFrameWidth);
+QString Widest(const QStringList& texts, const QFontMetrics& metrics) {
+  QString widest;
+  for (const QString& text : texts) {
+    if (metrics.size(0, text).width() > metrics.size(0, widest).width()) widest = text;
+  }
+  return widest;
+}
+
+// The clock in the current time format, at whichever hour reads widest: the
+// designators differ in width, and an hour without leading zero has one digit.
+QString LongestClockText(const QFontMetrics& metrics) {
+  QStringList texts;
+  for (unsigned hour = 0; hour < 24; ++hour) {
+    const std::string text = FormatTime(CurrentTimeFormat(), hour, 0, 0);
+    texts << WithWidestDigits(QString::fromStdString(text), metrics);
+  }
+  return Widest(texts, metrics);
+}
+
+// The countdown: up to 23:59:59, two digits of hours, no designator.
+QString LongestCountdownText(const QFontMetrics& metrics) {
+  TimeFormatSettings format = CurrentTimeFormat();
+  format.TimePattern = "hh:mm:ss";
+  return WithWidestDigits(QString::fromStdString(FormatTime(format, 23, 59, 59)), metrics);
 }
 
 }  // namespace
@@ -76,6 +93,7 @@ void TFormKlemvar::CreateControls() {
   CreateButtonsAndStatusBar();
   SetTabOrder();
   FitCaptions();
+  FitWidth();
 }
 
 void TFormKlemvar::CreateAlarmTimeGroup() {
@@ -155,17 +173,23 @@ void TFormKlemvar::SetTabOrder() {
   StatusBar->setFocusPolicy(Qt::NoFocus);
 }
 
-// The layout was drawn for a narrow bitmap face; where the desktop's face is
-// wider, a caption that would be clipped widens its control, as far as the
-// parent and the next control on the same row allow.
 void TFormKlemvar::FitCaptions() {
-  const QList<QWidget*> captioned = {LabelStunden,  LabelMinuten,  RadioButtonUm,
-                                     RadioButtonIn, CheckBoxEvery, CheckBoxTon,
-                                     LabelClose,    BitBtnAus,     ButtonWeckerStellen};
-  for (QWidget* widget : captioned) {
-    const int wanted = std::min(CaptionWidth(widget), RoomRightOf(widget));
-    if (wanted > widget->width()) widget->resize(wanted, widget->height());
-  }
+  klemvar::FitCaptions({LabelStunden, LabelMinuten, RadioButtonUm, RadioButtonIn, CheckBoxEvery,
+                        CheckBoxTon, LabelClose, BitBtnAus, ButtonWeckerStellen});
+}
+
+// The window keeps its drawn width unless the status panels need more to show
+// the longest texts of the current time format; the bars then span the wider
+// window, while the controls above keep their places.
+void TFormKlemvar::FitWidth() {
+  const QFontMetrics metrics = StatusBar->Panel(0)->fontMetrics();
+  const int panels = StatusBar->FitPanels(
+      {LongestClockText(metrics), LongestCountdownText(metrics), StatusBar->PanelText(2)});
+  const int width = std::max(kClientWidth, panels);
+  setFixedSize(width, kClientHeight);
+  KeepMaximiseBox(this);  // it only shows the window, but it is there
+  ActionMainMenuBar1->resize(width, ActionMainMenuBar1->height());
+  StatusBar->resize(width, StatusBar->height());
 }
 
 }  // namespace klemvar

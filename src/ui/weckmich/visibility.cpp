@@ -77,6 +77,8 @@ void TFormKlemvar::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
   if (event->type() == QEvent::WindowStateChange)
     ApplyWindowState(static_cast<QWindowStateChangeEvent*>(event)->oldState());
+  // The application has read the new time format by now; its clock may be wider.
+  if (event->type() == QEvent::LocaleChange) FitWidth();
 }
 
 // Minimise hides the window into the tray; maximise only shows it, at its size.

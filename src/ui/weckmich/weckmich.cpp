@@ -17,19 +17,11 @@
 #include "ui/frame/error_report.h"
 #include "ui/frame/handler.h"
 #include "ui/frame/layout_font.h"
-#include "ui/frame/maximise_box.h"
 #include "ui/frame/screen_centre.h"
 #include "ui/widgets/button_face.h"
 #include "ui/widgets/spin_edit.h"
 
 namespace klemvar {
-namespace {
-
-constexpr int kClientWidth = 197;
-constexpr int kClientHeight = 286;
-
-}  // namespace
-
 TFormKlemvar::TFormKlemvar(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("FormKlemvar"));
   setWindowTitle(QStringLiteral("Klemvar"));
@@ -37,8 +29,7 @@ TFormKlemvar::TFormKlemvar(QWidget* parent) : QWidget(parent) {
   setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint |
                  Qt::WindowCloseButtonHint);
-  setFixedSize(kClientWidth, kClientHeight);
-  KeepMaximiseBox(this);  // it only shows the window, but it is there
+  setFixedSize(kClientWidth, kClientHeight);  // FitWidth settles the width
   setFont(LayoutFont());
   PaintInButtonFace(this);
 

@@ -32,6 +32,10 @@ class TStatusBar;
 class TFormKlemvar : public QWidget {
   Q_OBJECT
  public:
+  // The client area as drawn; FitWidth widens it where the status panels need it.
+  static constexpr int kClientWidth = 197;
+  static constexpr int kClientHeight = 286;
+
   explicit TFormKlemvar(QWidget* parent = nullptr);
   ~TFormKlemvar() override;
 
@@ -132,6 +136,7 @@ class TFormKlemvar : public QWidget {
   void CreateButtonsAndStatusBar();
   void SetTabOrder();
   void FitCaptions();
+  void FitWidth();
   void CreateMenuBar();
   void CreateTrayIcon();
   void AddTrayIcon();

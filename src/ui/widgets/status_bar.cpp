@@ -1,11 +1,12 @@
 #include "ui/widgets/status_bar.h"
 
 #include <QLabel>
+#include <algorithm>
 
 namespace klemvar {
 
 TStatusBar::TStatusBar(int panelCount, int panelWidth, QWidget* parent)
-    : QStatusBar(parent), panelWidth_(panelWidth) {
+    : QStatusBar(parent), panelWidth_(panelWidth), widths_(panelCount, panelWidth) {
   setSizeGripEnabled(false);
   for (int i = 0; i < panelCount; ++i) {
     // Plain children, placed by hand: QStatusBar's own layout would add
@@ -46,11 +47,31 @@ void TStatusBar::resizeEvent(QResizeEvent* event) {
   PlacePanels();
 }
 
-void TStatusBar::PlacePanels() {
+int TStatusBar::FitPanels(const QStringList& longest) {
+  int left = 0;
   for (int i = 0; i < panels_.size(); ++i) {
-    const int left = i * panelWidth_;
+    const QLabel* panel = panels_.at(i);
+    // The text stands inside the frame, after the indent; its width is rounded
+    // up, as the label rounds it when it lays the text out.
+    const int needed = panel->fontMetrics().size(0, longest.value(i)).width() +
+                       2 * (panel->frameWidth() + panel->margin()) + std::max(panel->indent(), 0);
+    if (i == panels_.size() - 1) {
+      PlacePanels();
+      return left + needed;
+    }
+    widths_[i] = std::max(panelWidth_, needed);
+    left += widths_[i];
+  }
+  PlacePanels();
+  return left;
+}
+
+void TStatusBar::PlacePanels() {
+  int left = 0;
+  for (int i = 0; i < panels_.size(); ++i) {
     const bool last = i == panels_.size() - 1;
-    panels_[i]->setGeometry(left, 0, last ? width() - left : panelWidth_, height());
+    panels_[i]->setGeometry(left, 0, last ? width() - left : widths_[i], height());
+    left += widths_[i];
   }
 }
 

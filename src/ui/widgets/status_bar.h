@@ -1,6 +1,7 @@
 #pragma once
 
-// A status bar of fixed-width text panels; the last panel reaches the right edge.
+// A status bar of text panels, each as wide as it was drawn or as its longest
+// text needs; the last panel reaches the right edge.
 // While the bar is hidden its panels keep their texts without drawing them: a
 // text set then reaches its panel when the bar is shown, before it is painted.
 
@@ -20,6 +21,11 @@ class TStatusBar : public QStatusBar {
   QString PanelText(int index) const;
   QLabel* Panel(int index) const { return panels_.at(index); }
 
+  // Gives each panel but the last its drawn width, or more where its longest
+  // text needs more, moving the panels after it to the right. Returns the least
+  // width of the bar at which the last panel holds its longest text too.
+  int FitPanels(const QStringList& longest);
+
  protected:
   void resizeEvent(QResizeEvent* event) override;
   void showEvent(QShowEvent* event) override;
@@ -30,7 +36,8 @@ class TStatusBar : public QStatusBar {
 
   QList<QLabel*> panels_;
   QStringList texts_;
-  int panelWidth_;
+  int panelWidth_;  // as drawn
+  QList<int> widths_;
 };
 
 }  // namespace klemvar
