@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Klemvar and starts it. Only the program is
 # built (its target pulls in the two modules it loads at run time), not the
-# tests: a first run then waits for less than half the build. The folder is
-# the default preset's, which scripts/test.sh builds the rest of.
+# tests, which are more than half of the whole build. The folder is the
+# default preset's, so scripts/test.sh later builds only the rest.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
