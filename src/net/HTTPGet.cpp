@@ -18,9 +18,7 @@ void THTTPGet::FetchFile() { Fetch(true); }
 void THTTPGet::FetchString() { Fetch(false); }
 
 void THTTPGet::Cancel() {
-  if (worker_ == nullptr) return;
-  worker_->RequestStop();
-  worker_->Succeeded = false;
+  if (worker_ != nullptr) worker_->RequestStop();
 }
 
 void THTTPGet::Fetch(bool intoFile) {
@@ -52,7 +50,10 @@ void THTTPGet::TransferDone(THTTPGetThread& worker) {
     }
   } clear{alive};
 
-  if (worker.Succeeded) {
+  // The worker only says what it saw; a stop asked for before this hand-over
+  // ran wins over a body that arrived whole meanwhile. Cancel and this hook
+  // both run on the GUI thread, so their order is the order they ran in.
+  if (worker.Succeeded && !worker.StopRequested()) {
     if (worker.IntoFile) {
       if (const auto handler = OnDoneFile) handler(this, worker.FileName, worker.TotalSize);
     } else {

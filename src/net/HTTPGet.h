@@ -42,7 +42,8 @@ class THTTPGet : public QObject {
   // The same, with the body arriving through OnDoneString.
   void FetchString();
   // Asks a running transfer to stop and returns at once; it then ends in
-  // OnError unless its outcome was already set. Does nothing when idle.
+  // OnError, however far it got, unless its completion event is already
+  // running. Does nothing when idle.
   void Cancel();
 
   // The running worker; nullptr when idle.

@@ -40,16 +40,20 @@ class THTTPGetThread : public QThread {
   bool UseCache = false;
   TOnProgressEvent OnProgress;
 
-  const bool IntoFile;                 // true: file mode; false: text mode
-  QByteArray ResultText;               // the body collected in text mode
-  std::atomic<bool> Succeeded{false};  // the outcome; Cancel clears it from the GUI thread
-  std::int32_t TotalSize = 0;          // the announced content length
-  std::uint32_t ChunkLength = 0;       // bytes delivered by the last read
-  std::int32_t Readed = 0;             // bytes received so far
+  const bool IntoFile;    // true: file mode; false: text mode
+  QByteArray ResultText;  // the body collected in text mode
+  // What the worker saw: the body arrived whole. Written by the worker only; the
+  // completion hook reads it once the worker waits for it.
+  bool Succeeded = false;
+  std::int32_t TotalSize = 0;     // the announced content length
+  std::uint32_t ChunkLength = 0;  // bytes delivered by the last read
+  std::int32_t Readed = 0;        // bytes received so far
 
   // GUI thread: asks the transfer to stop. The worker notices at its next stop
   // check, or at once if it is waiting for the network.
   void RequestStop() { stop_.Raise(); }
+  // Any thread: a stop has been asked for.
+  bool StopRequested() const { return stop_.Raised(); }
 
   // GUI thread: the component is going away. The worker reports to nobody from
   // now on and no longer waits for the GUI thread.
@@ -61,7 +65,6 @@ class THTTPGetThread : public QThread {
  private:
   bool Transfer();
   bool ReceiveBody(HttpRequest& request);
-  bool StopRequested() const { return stop_.Raised(); }
   void HandOver(const char* method);
   Q_INVOKABLE void ProgressHandOver();
   Q_INVOKABLE void CompletionHandOver();

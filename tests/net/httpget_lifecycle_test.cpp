@@ -8,7 +8,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 #include <atomic>
+#include <condition_variable>
 #include <memory>
+#include <mutex>
 
 #include "http_test_server.h"
 #include "net/HTTPGet.h"
@@ -19,17 +21,54 @@ namespace {
 
 using namespace std::chrono_literals;
 
+// Holds the worker at one point, once armed, until the GUI thread lets it go on.
+class Hold {
+ public:
+  bool armed = false;  // set before the transfer starts
+
+  // The worker's side.
+  void Reach() {
+    if (!armed) return;
+    std::unique_lock lock(mutex_);
+    reached_ = true;
+    changed_.notify_all();
+    changed_.wait(lock, [this] { return released_; });
+  }
+
+  // The GUI thread's side.
+  bool WaitReached() {
+    std::unique_lock lock(mutex_);
+    return changed_.wait_for(lock, std::chrono::seconds(10), [this] { return reached_; });
+  }
+  void Release() {
+    const std::lock_guard lock(mutex_);
+    released_ = true;
+    changed_.notify_all();
+  }
+
+ private:
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  bool reached_ = false;
+  bool released_ = false;
+};
+
 // Passes everything on to the real transport and counts the reads that have
-// started and that have returned, from the worker's thread.
+// started and that have returned, from the worker's thread. The holds stop the
+// worker after the read that found the end of the body, before it judges the
+// outcome; and when it closes the request, after it has judged.
 struct ReadCounts {
   std::atomic<int> started{0};
   std::atomic<int> returned{0};
+  Hold afterTheLastRead;
+  Hold afterTheVerdict;
 };
 
 class CountingRequest final : public HttpRequest {
  public:
   CountingRequest(std::unique_ptr<HttpRequest> real, ReadCounts& counts)
       : real_(std::move(real)), counts_(counts) {}
+  ~CountingRequest() override { counts_.afterTheVerdict.Reach(); }
   bool Send(std::string_view headers, std::string_view body) override {
     return real_->Send(headers, body);
   }
@@ -40,6 +79,7 @@ class CountingRequest final : public HttpRequest {
     ++counts_.started;
     const bool read = real_->Read(buffer, size, count);
     ++counts_.returned;
+    if (read && count == 0) counts_.afterTheLastRead.Reach();
     return read;
   }
 
@@ -119,6 +159,8 @@ class HttpGetLifecycleTest : public QObject {
   void callsFromInsideTheCompletionHandlerAreIgnored();
   void cancelWhenIdleDoesNothing();
   void cancelDuringTheReadKeepsThePartialFile();
+  void cancelBeforeTheHandOverWins_data();
+  void cancelBeforeTheHandOverWins();
   void cancelStopsAWaitingTransferAtOnce_data();
   void cancelStopsAWaitingTransferAtOnce();
   void waitThreadReturnsAfterTheEventHasRun_data();
@@ -263,6 +305,32 @@ void HttpGetLifecycleTest::cancelDuringTheReadKeepsThePartialFile() {
   QCOMPARE(log_.errors, 1);
   QCOMPARE(log_.progress.size(), std::size_t(1));  // the stop check before the next read
   QCOMPARE(FileBytes(file_), Pattern(1025));
+}
+
+void HttpGetLifecycleTest::cancelBeforeTheHandOverWins_data() {
+  QTest::addColumn<bool>("beforeTheVerdict");
+  QTest::newRow("between the last read and the verdict") << true;
+  QTest::newRow("between the verdict and the hand-over") << false;
+}
+
+void HttpGetLifecycleTest::cancelBeforeTheHandOverWins() {
+  QFETCH(bool, beforeTheVerdict);
+  const auto counting = std::make_shared<CountingTransport>(CurrentHttpTransport());
+  Hold& hold =
+      beforeTheVerdict ? counting->counts.afterTheLastRead : counting->counts.afterTheVerdict;
+  hold.armed = true;
+  SetHttpTransport(counting);
+  THTTPGet get;
+  log_.Attach(get);
+  get.URL = HttpTestServer::Url(QStringLiteral("/len/2000"));
+  get.FileName = file_;
+  get.FetchFile();
+  QVERIFY(hold.WaitReached());
+  get.Cancel();
+  hold.Release();
+  QVERIFY(RunUntilEnded(log_));
+  QCOMPARE(log_.errors, 1);
+  QCOMPARE(FileBytes(file_), Pattern(2000));  // the whole body arrived, and stays
 }
 
 void HttpGetLifecycleTest::cancelStopsAWaitingTransferAtOnce_data() {
