@@ -58,6 +58,9 @@ class THTTPGetThread : public QThread {
   // GUI thread: the component is going away. The worker reports to nobody from
   // now on and no longer waits for the GUI thread.
   void Detach();
+  // GUI thread: one of this worker's hand-overs is running further up the
+  // stack, so the worker waits for the GUI thread.
+  bool HandingOver() const { return handingOver_ > 0; }
 
  protected:
   void run() override;
@@ -71,6 +74,7 @@ class THTTPGetThread : public QThread {
 
   THTTPGet* owner_;  // the completion hook's target; read and written on the GUI thread only
   std::atomic<bool> detached_{false};
+  int handingOver_ = 0;  // GUI thread only
   HttpStopSignal stop_;
   const std::shared_ptr<HttpTransport> transport_;
 };

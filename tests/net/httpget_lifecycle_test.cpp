@@ -4,6 +4,7 @@
 
 #include <sys/resource.h>
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -136,6 +137,11 @@ class CountingTransport final : public HttpTransport {
   std::shared_ptr<HttpTransport> real_;
 };
 
+int ThreadCount() {
+  return int(
+      QDir(QStringLiteral("/proc/self/task")).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size());
+}
+
 double ProcessCpuMilliseconds() {
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);
@@ -165,7 +171,7 @@ class HttpGetLifecycleTest : public QObject {
   void cancelStopsAWaitingTransferAtOnce();
   void waitThreadReturnsAfterTheEventHasRun_data();
   void waitThreadReturnsAfterTheEventHasRun();
-  void destroyingDuringAHangNeitherWaitsNorReports();
+  void destroyingDuringAHangEndsTheWorkerAtOnce();
   void destroyingWhileAHandOverIsPendingReleasesTheWorker();
   void destroyingFromInsideAHandler_data();
   void destroyingFromInsideAHandler();
@@ -409,7 +415,8 @@ void HttpGetLifecycleTest::waitThreadReturnsAfterTheEventHasRun() {
   if (event != "error") QCOMPARE(log_.progress.back().readed, 20000);
 }
 
-void HttpGetLifecycleTest::destroyingDuringAHangNeitherWaitsNorReports() {
+void HttpGetLifecycleTest::destroyingDuringAHangEndsTheWorkerAtOnce() {
+  const int threadsBefore = ThreadCount();
   auto* get = new THTTPGet;
   log_.Attach(*get, true);
   get->URL = HttpTestServer::Url(QStringLiteral("/hang-body/100000/2000"));
@@ -422,8 +429,12 @@ void HttpGetLifecycleTest::destroyingDuringAHangNeitherWaitsNorReports() {
   QElapsedTimer destroying;
   destroying.start();
   delete get;
-  QVERIFY(destroying.elapsed() < 500);                       // no waiting for the worker
-  QVERIFY(RunUntil([&] { return worker.isNull(); }, 3000));  // it ended and freed itself
+  // As at the program's end, nothing is dispatched any more: the worker's thread
+  // has ended, and the file holds what arrived, for good.
+  QVERIFY(destroying.elapsed() < 1000);  // the stop cut the wait for the network short
+  QVERIFY(worker.isNull());
+  // Qt's threads are detached: the system lets the last one go a moment later.
+  QTRY_COMPARE_WITH_TIMEOUT(ThreadCount(), threadsBefore, 5000);
   QCOMPARE(log_.ends(), 0);
   QCOMPARE(log_.progress.size(), progressBefore);
   QCOMPARE(FileBytes(file_), Pattern(2000));
