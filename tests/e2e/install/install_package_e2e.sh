@@ -193,6 +193,7 @@ icon_in_theme() {
 # listening. The harness is copied where that user may read it.
 as_a_user() {
   local work=$1 user=wecker harness=/home/harness server
+  # The account goes into the scratch /etc and /home: it ends with the namespace.
   useradd --create-home --home-dir "/home/$user" --shell /bin/bash "$user"
   mkdir -p "$harness/tests/e2e/install"
   cp -r "$here/../../support" "$harness/tests/"
