@@ -49,6 +49,11 @@ kw_run_unprivileged() {
   mkdir -p "$KW_COPY/tests" "$KW_COPY/bench" "$KW_COPY/bin"
   cp -r "$root/tests/support" "$root/tests/e2e" "$KW_COPY/tests/"
   cp -r "$root/bench/startup" "$KW_COPY/bench/"
+  # The program finds its modules only relative to its own folder.
+  if [ -n "${KLEMVAR_MODULES:-}" ] && [ -n "${KLEMVAR_BIN:-}" ]; then
+    var=$KW_COPY/bin/$(realpath -m --relative-to="$(dirname "$KLEMVAR_BIN")" "$KLEMVAR_MODULES")
+    mkdir -p "$var" && cp "$KLEMVAR_MODULES"/*.so "$var/"
+  fi
   for var in KLEMVAR_BIN ${KW_CARRY:-}; do
     [ -n "${!var:-}" ] || continue
     cp "${!var}" "$KW_COPY/bin/"
