@@ -44,15 +44,21 @@ fi
 if [ "${1:-}" = "--with-tests" ]; then
   want_locales="de_DE.UTF-8 en_US.UTF-8 en_GB.UTF-8 ko_KR.UTF-8 fi_FI.UTF-8 tr_TR.UTF-8"
   have=$(locale -a 2>/dev/null | tr 'A-Z' 'a-z' | sed 's/utf8/utf-8/')
-  gen=0
+  missing=()
   for l in $want_locales; do
     lc=$(echo "$l" | tr 'A-Z' 'a-z')
-    if ! grep -qx "$lc" <<<"$have"; then
+    grep -qx "$lc" <<<"$have" || missing+=("$l")
+  done
+  if [ ${#missing[@]} -gt 0 ]; then
+    if [ "$(id -u)" -ne 0 ]; then
+      echo "Missing locales need root: generate ${missing[*]} (/etc/locale.gen, locale-gen)" >&2
+      exit 1
+    fi
+    for l in "${missing[@]}"; do
       sed -i "s/^# *\($l UTF-8\)/\1/" /etc/locale.gen
       grep -q "^$l UTF-8" /etc/locale.gen || echo "$l UTF-8" >>/etc/locale.gen
-      gen=1
-    fi
-  done
-  [ $gen -eq 1 ] && locale-gen >/dev/null
+    done
+    locale-gen >/dev/null
+  fi
 fi
 exit 0

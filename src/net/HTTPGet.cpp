@@ -1,6 +1,7 @@
 #include "net/HTTPGet.h"
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QPointer>
 
@@ -9,8 +10,17 @@ namespace klemvar {
 THTTPGet::THTTPGet(QObject* owner) : QObject(owner) {}
 
 THTTPGet::~THTTPGet() {
-  Cancel();
-  if (worker_ != nullptr) worker_->Detach();
+  // Nothing of a transfer may outlive its component: at the program's end it
+  // would go on running past main, writing its file meanwhile.
+  if (!thread_) return;
+  thread_->RequestStop();
+  thread_->Detach();
+  if (thread_->HandingOver()) return;
+  // A hand-over posted just as the worker was detached is dropped here too.
+  while (!thread_->wait(QDeadlineTimer(20))) {
+    QCoreApplication::removePostedEvents(thread_, QEvent::MetaCall);
+  }
+  delete thread_.data();
 }
 
 void THTTPGet::FetchFile() { Fetch(true); }
@@ -18,16 +28,17 @@ void THTTPGet::FetchFile() { Fetch(true); }
 void THTTPGet::FetchString() { Fetch(false); }
 
 void THTTPGet::Cancel() {
-  if (worker_ == nullptr) return;
-  worker_->RequestStop();
-  worker_->Succeeded = false;
+  if (worker_ != nullptr) worker_->RequestStop();
 }
 
 void THTTPGet::Fetch(bool intoFile) {
   if (worker_ != nullptr) return;
   // The hook is linked by the constructor, before the thread starts, so that a
   // transfer that ends at once is reported all the same.
+  // The previous worker's thread has at most a few steps left.
+  if (thread_) thread_->wait();
   worker_ = new THTTPGetThread(*this, intoFile);
+  thread_ = worker_;
   worker_->start();
   if (WaitThread) WaitForTransfer();
 }
@@ -52,7 +63,10 @@ void THTTPGet::TransferDone(THTTPGetThread& worker) {
     }
   } clear{alive};
 
-  if (worker.Succeeded) {
+  // The worker only says what it saw; a stop asked for before this hand-over
+  // ran wins over a body that arrived whole meanwhile. Cancel and this hook
+  // both run on the GUI thread, so their order is the order they ran in.
+  if (worker.Succeeded && !worker.StopRequested()) {
     if (worker.IntoFile) {
       if (const auto handler = OnDoneFile) handler(this, worker.FileName, worker.TotalSize);
     } else {

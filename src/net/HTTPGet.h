@@ -8,6 +8,7 @@
 
 #include <QByteArray>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 
 #include "net/HTTPGetEvents.h"
@@ -31,8 +32,10 @@ class THTTPGet : public QObject {
 
  public:
   explicit THTTPGet(QObject* owner = nullptr);
-  // Cancels a running transfer and detaches its worker, which then ends on its
-  // own without reporting here. Never waits for the worker.
+  // Stops a running transfer, detaches its worker (it reports nothing more) and
+  // waits until its thread has ended, which takes no longer than the transport
+  // needs to notice the stop. Destroyed from inside one of the worker's own
+  // events it cannot wait: the worker then ends once that event returns.
   ~THTTPGet() override;
 
   // Starts a transfer of URL into FileName; the outcome comes as OnDoneFile or
@@ -42,7 +45,8 @@ class THTTPGet : public QObject {
   // The same, with the body arriving through OnDoneString.
   void FetchString();
   // Asks a running transfer to stop and returns at once; it then ends in
-  // OnError unless its outcome was already set. Does nothing when idle.
+  // OnError, however far it got, unless its completion event is already
+  // running. Does nothing when idle.
   void Cancel();
 
   // The running worker; nullptr when idle.
@@ -74,6 +78,9 @@ class THTTPGet : public QObject {
   void TransferDone(THTTPGetThread& worker);
 
   THTTPGetThread* worker_ = nullptr;  // written on the GUI thread only
+  // The last worker until it has freed itself: its thread runs on a little
+  // after the completion hook has cleared worker_.
+  QPointer<THTTPGetThread> thread_;
 };
 
 }  // namespace klemvar

@@ -1,5 +1,6 @@
-// Loading the layers built as modules: the real modules of this build tree, and
-// a module that is not there.
+// Loading the layers built as modules: only from the folder relative to the
+// program, or one a test names; the real modules of this build tree, and a
+// module that is not there.
 
 #include <QTest>
 
@@ -22,10 +23,22 @@ class ModuleEntryTest : public QObject {
  private slots:
   void init() { moduleWarnings.clear(); }
 
-  void theBuildTreesModulesAreFound() {
-    QCOMPARE(klemvar::ModuleFolder(), QStringLiteral(KLEMVAR_BUILD_MODULE_FOLDER));
+  // This test program lies in the build tree, but not where the programs do: it
+  // looks only relative to its own folder, and finds nothing there.
+  void nothingIsLoadedFromOutsideTheProgramsLayout() {
+    const QtMessageHandler previous = qInstallMessageHandler(Record);
+    const QFunctionPointer http = klemvar::ModuleEntry("http", "klemvar_http_module");
+    qInstallMessageHandler(previous);
+    QVERIFY(!http);
+    QCOMPARE(moduleWarnings.size(), 1);
+    QVERIFY2(!moduleWarnings[0].contains(KLEMVAR_BUILD_MODULE_FOLDER),
+             qPrintable(moduleWarnings[0]));
+  }
+
+  // Every later test loads from the folder it names.
+  void theNamedFoldersModulesAreFound() {
+    klemvar::SetModuleFolder(QStringLiteral(KLEMVAR_BUILD_MODULE_FOLDER));
     QVERIFY(klemvar::ModuleEntry("sound", "klemvar_sound_module"));
-    QVERIFY(klemvar::ModuleEntry("http", "klemvar_http_module"));
     QVERIFY(moduleWarnings.isEmpty());
   }
 

@@ -13,6 +13,8 @@
 #                              XDG_RUNTIME_DIR, PULSE_SERVER and PULSE_SINK
 #   ks_start_klemvar [args]    the program ($KLEMVAR_BIN) with accessibility on;
 #                              sets KLEMVAR_PID, output in $KS_TMP/klemvar.log
+#   ks_copy_program SRC DEST   copies the build tree's program SRC to DEST, and its
+#                              modules ($KLEMVAR_MODULES) to where the copy looks
 #   ks_wait_window NAME [s]    prints the id of a mapped window titled NAME
 #   ks_wait_unmapped ID [s]    waits until the window is no longer viewable
 #   ks_wait_exit PID [s]       waits for a process started here; sets KS_EXIT_STATUS
@@ -144,6 +146,15 @@ ks_start_pulse() {
 
 # KS_ACCESSIBILITY=0 leaves accessibility to the desktop's setting (off here),
 # as a user without a screen reader runs the program.
+# The program finds its modules only relative to its own folder.
+ks_copy_program() {
+  local folder
+  folder=$(dirname "$2")/$(realpath -m --relative-to="$(dirname "$1")" "${KLEMVAR_MODULES:?}")
+  mkdir -p "$folder"
+  cp "$1" "$2"
+  cp "$KLEMVAR_MODULES"/*.so "$folder/"
+}
+
 ks_start_klemvar() {
   : "${KLEMVAR_BIN:?KLEMVAR_BIN must name the program}"
   local a11y=(QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1)  # Qt looks only at whether it is set

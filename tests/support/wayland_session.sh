@@ -30,38 +30,43 @@
 #                              (mako expires the others, where asked to, after 0.5 s)
 #
 # sway will not run as root, so a test started by root runs itself again, whole,
-# as the unprivileged user klemvar-e2e (created on first use), with its own
-# runtime folder and its own session bus.
+# as an unprivileged system user of its own (klemvar-e2e-PID, removed when the
+# test ends, also when it fails), with its own runtime folder and session bus.
 
-KW_USER=klemvar-e2e
+KW_USER=klemvar-e2e-$$
 
 # The checkout may lie where that user cannot read (below /root, say), so the
 # scripts and the programs named in KW_CARRY (variable names; KLEMVAR_BIN
 # always) run from a copy in a folder of their own, removed afterwards.
 kw_run_unprivileged() {
-  local root copy script var
+  local root script var
   root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
   script=$(realpath "$0")
-  copy=$(mktemp -d /tmp/klemvar-wayland.XXXXXX)
-  chmod 755 "$copy"
-  mkdir -p "$copy/tests" "$copy/bench" "$copy/bin"
-  cp -r "$root/tests/support" "$root/tests/e2e" "$copy/tests/"
-  cp -r "$root/bench/startup" "$copy/bench/"
+  KW_COPY=$(mktemp -d /tmp/klemvar-wayland.XXXXXX)
+  # Tests running side by side take turns with the account files.
+  trap 'rm -rf "$KW_COPY"; flock /run/lock/klemvar-e2e-user.lock userdel --force "$KW_USER" 2>/dev/null' EXIT
+  chmod 755 "$KW_COPY"
+  mkdir -p "$KW_COPY/tests" "$KW_COPY/bench" "$KW_COPY/bin"
+  cp -r "$root/tests/support" "$root/tests/e2e" "$KW_COPY/tests/"
+  cp -r "$root/bench/startup" "$KW_COPY/bench/"
+  # The program finds its modules only relative to its own folder.
+  if [ -n "${KLEMVAR_MODULES:-}" ] && [ -n "${KLEMVAR_BIN:-}" ]; then
+    var=$KW_COPY/bin/$(realpath -m --relative-to="$(dirname "$KLEMVAR_BIN")" "$KLEMVAR_MODULES")
+    mkdir -p "$var" && cp "$KLEMVAR_MODULES"/*.so "$var/"
+  fi
   for var in KLEMVAR_BIN ${KW_CARRY:-}; do
     [ -n "${!var:-}" ] || continue
-    cp "${!var}" "$copy/bin/"
-    export "$var=$copy/bin/$(basename "${!var}")"
+    cp "${!var}" "$KW_COPY/bin/"
+    export "$var=$KW_COPY/bin/$(basename "${!var}")"
   done
-  chmod -R a+rX "$copy"
-  # Tests running side by side take turns to create the user.
-  flock /run/lock/klemvar-e2e-user.lock sh -c "id -u $KW_USER >/dev/null 2>&1 ||
-    useradd --system --no-create-home --home-dir /nonexistent --shell /usr/sbin/nologin $KW_USER"
+  chmod -R a+rX "$KW_COPY"
+  flock /run/lock/klemvar-e2e-user.lock useradd --system --no-create-home \
+    --home-dir /nonexistent --shell /usr/sbin/nologin "$KW_USER"
   local status=0
   setpriv --reuid="$KW_USER" --regid="$KW_USER" --clear-groups \
     env -u DBUS_SESSION_BUS_ADDRESS -u XDG_RUNTIME_DIR -u KS_TMP -u DISPLAY \
     -u WAYLAND_DISPLAY -u SWAYSOCK -u TMPDIR HOME=/nonexistent \
-    bash "$copy/${script#"$root"/}" || status=$?
-  rm -rf "$copy"
+    bash "$KW_COPY/${script#"$root"/}" || status=$?
   exit "$status"
 }
 

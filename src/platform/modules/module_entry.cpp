@@ -14,8 +14,10 @@ namespace {
 
 Q_LOGGING_CATEGORY(lcModules, "klemvar.modules")
 
-bool Inside(const QString& folder, const QString& tree) {
-  return folder == tree || folder.startsWith(tree + QLatin1Char('/'));
+// Empty: the program's own folder decides.
+QString& NamedFolder() {
+  static QString folder;
+  return folder;
 }
 
 QFunctionPointer Load(const QString& name, const char* entry) {
@@ -46,18 +48,14 @@ QFunctionPointer Load(const QString& name, const char* entry) {
 }  // namespace
 
 QString ModuleFolder() {
-  const QString programFolder = QCoreApplication::applicationDirPath();
-  const QString built = QStringLiteral(KLEMVAR_BUILD_MODULE_FOLDER);
-  // A program run from its build tree uses the modules built there, whatever
-  // folder of the tree it was built in.
-  if (Inside(programFolder, QStringLiteral(KLEMVAR_BUILD_TREE))) return built;
-  const QString installed = QDir::cleanPath(programFolder + QLatin1Char('/') +
-                                            QStringLiteral(KLEMVAR_MODULE_FOLDER_FROM_PROGRAM));
-  // A copy of a program built here that runs from a folder of its own, as some
-  // tests run it, has no installation around it.
-  if (!QFileInfo(installed).isDir() && QFileInfo(built).isDir()) return built;
-  return installed;
+  if (!NamedFolder().isEmpty()) return NamedFolder();
+  // Only relative to the program itself: a folder named at build time could
+  // belong to anybody by the time the installed program runs.
+  return QDir::cleanPath(QCoreApplication::applicationDirPath() + QLatin1Char('/') +
+                         QStringLiteral(KLEMVAR_MODULE_FOLDER_FROM_PROGRAM));
 }
+
+void SetModuleFolder(const QString& folder) { NamedFolder() = folder; }
 
 QFunctionPointer ModuleEntry(const QString& name, const char* entry) {
   static QHash<QString, QFunctionPointer> tried;

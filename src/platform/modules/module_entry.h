@@ -5,10 +5,9 @@
 // and stay out of the executable, so that a start maps none of their libraries.
 // Each is loaded the first time it is needed.
 //
-// Modules live in the program's module folder: <libdir>/klemvar/modules in an
-// installation, found from the executable's own folder, or, for a program run
-// from its build tree, the build tree's module folder (also for a copy of it
-// run from elsewhere, where no installation surrounds it).
+// Modules live in the program's module folder, found from the executable's own
+// folder only: <libdir>/klemvar/modules in an installation, and the same place
+// relative to the program in the build tree, which is laid out alike.
 
 #include <QString>
 #include <QtGlobal>
@@ -23,5 +22,9 @@ QFunctionPointer ModuleEntry(const QString& name, const char* entry);
 
 // The folder the program's modules are looked for in.
 QString ModuleFolder();
+
+// For test programs, which are built elsewhere than the program: the module
+// folder to use instead. The program itself never calls it.
+void SetModuleFolder(const QString& folder);
 
 }  // namespace klemvar

@@ -26,7 +26,11 @@ void LoadAnimationLibrary() {
 
 }  // namespace
 
-void FreeAnimationLibrary() { AnimationLibrary.reset(); }
+void FreeAnimationLibrary() {
+  AnimationLibrary.reset();
+  // Freed once: the program's teardown frees it before the application goes.
+  qRemovePostRoutine(FreeAnimationLibrary);
+}
 
 void SetDownloadClipPath(const QString& path) {
   clipPath = path;

@@ -14,7 +14,8 @@ inline constexpr int kDownloadFrameWidth = 272;
 
 // The loaded clip, ready to draw. Empty until the first animation loads it (and
 // again after a load that failed, so the next animation tries anew); released by
-// FreeAnimationLibrary, which also runs by itself when the application ends.
+// FreeAnimationLibrary, which also runs by itself when the application ends,
+// unless it has run already.
 extern std::optional<QImage> AnimationLibrary;
 
 void FreeAnimationLibrary();

@@ -18,7 +18,7 @@ ks_require Xvfb openbox xdotool xprop
 # The question's buttons are looked for by their English names.
 export LC_ALL=C.UTF-8
 mkdir "$KS_TMP/program"
-cp "$KLEMVAR_LOOPBACK_BIN" "$KS_TMP/program/klemvar"
+ks_copy_program "$KLEMVAR_LOOPBACK_BIN" "$KS_TMP/program/klemvar"
 KLEMVAR_BIN=$KS_TMP/program/klemvar
 
 "$KS_PYTHON" "$HERE/../update/update_server.py" --port 80 --version 1.21 --answer hang \

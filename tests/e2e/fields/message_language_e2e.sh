@@ -28,14 +28,13 @@ ask_under() {
     ks_atspi all --timeout 5 "push button=$yes" "push button=$no"
   ks_check "under $locale its text stays German" ks_retry 5 has_german_text
   ks_atspi do "$no" --role "push button" >/dev/null
-  # While the question is open the main window takes no close request.
-  ks_retry 5 question_gone
-  sleep 0.3
-  ks_xtool close "$(ks_wait_window Klemvar 5)"
+  # While the question's modal loop runs the main window takes no close request:
+  # ask again until one is taken.
+  ks_retry 10 closed "$(ks_wait_window Klemvar 5)"
   ks_exits_with "$KLEMVAR_PID" 0
 }
 
-question_gone() { [ -z "$(ks_find_window "Update suchen")" ]; }
+closed() { ks_xtool close "$1" >/dev/null 2>&1 || true; [ -z "$(ks_find_window Klemvar)" ]; }
 has_german_text() { ks_atspi tree | grep -F "$question" >/dev/null; }
 
 ask_under de_DE.UTF-8 Ja Nein

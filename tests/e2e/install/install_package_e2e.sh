@@ -5,7 +5,8 @@
 #   1. cpack builds it from BUILD_DIR; its files are exactly those that
 #      `cmake --install` puts in place under the same prefix, and its
 #      dependencies name the package of every library its ELF files link, and
-#      what Qt loads at run time.
+#      what Qt loads at run time; no file that either installs holds the path
+#      of the source or the build folder.
 #   2. In private mount and network namespaces whose /usr, /etc and /var are
 #      overlays on a scratch tmpfs (the real system never changes), apt-get
 #      installs it; the launcher's icon is found in the hicolor theme; the
@@ -74,6 +75,20 @@ depends_cover_libraries() {
   return $ok
 }
 
+# No file below $1 holds the source or the build folder's path (a program
+# would load code from there, or tell it in its debug information).
+names_no_build_folder() {
+  local source file ok=0
+  source=$(cd "$here/../../.." && pwd)
+  while read -r file; do
+    if strings -a "$file" | grep -qF -e "$build" -e "$source"; then
+      echo "${file#"$1"} names $(strings -a "$file" | grep -F -e "$build" -e "$source" | head -n1)"
+      ok=1
+    fi
+  done < <(find "$1" -type f)
+  return $ok
+}
+
 outside() {
   build=$(realpath "$1")
   app_id=$2 maker_host=$3
@@ -109,6 +124,9 @@ outside() {
   [ -n "$(dpkg-deb -f "$deb" Depends)" ] || { echo "FAIL no computed dependencies"; exit 1; }
   depends_cover_libraries "$deb" "$work/unpacked" || { echo "FAIL dependencies missing"; exit 1; }
   echo "ok the dependencies cover every linked library and what Qt loads"
+  names_no_build_folder "$work/stage" && names_no_build_folder "$work/unpacked" ||
+    { echo "FAIL installed files name the build machine's folders"; exit 1; }
+  echo "ok no installed file names the source or the build folder"
 
   # A child, not exec: the trap above removes the scratch folder afterwards.
   unshare --mount --net --propagation private bash "$0" --inside "$deb" "$work" "$app_id" "$maker_host"
@@ -193,6 +211,7 @@ icon_in_theme() {
 # listening. The harness is copied where that user may read it.
 as_a_user() {
   local work=$1 user=wecker harness=/home/harness server
+  # The account goes into the scratch /etc and /home: it ends with the namespace.
   useradd --create-home --home-dir "/home/$user" --shell /bin/bash "$user"
   mkdir -p "$harness/tests/e2e/install"
   cp -r "$here/../../support" "$harness/tests/"

@@ -41,12 +41,10 @@ before=$(shown_windows)
 menu_open() { [ "$(shown_windows)" -gt "$before" ]; }
 xdotool mousemove --window "$icon" 8 8 click 3
 ks_retry 5 menu_open
-sleep 0.2
-for key in Down Down Down Up; do xdotool key "$key"; sleep 0.2; done
-sleep 0.3
-items=$(grep -v ready "$KS_TMP/focus.txt" | cut -f2 | paste -sd '|')
+xdotool key Down Down Down Up
+items() { [ "$(grep -v ready "$KS_TMP/focus.txt" | cut -f2 | paste -sd '|')" = "$1" ]; }
 ks_check "the right button opens the menu with its two items" \
-  test "$items" = "Wecker anzeigen|Beenden|Wecker anzeigen|Beenden"
+  ks_retry 5 items "Wecker anzeigen|Beenden|Wecker anzeigen|Beenden"
 
 xdotool key Return
 ks_check "Beenden ends the process with status 0" ks_exits_with "$KLEMVAR_PID" 0

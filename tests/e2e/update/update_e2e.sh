@@ -27,7 +27,7 @@ export LC_ALL=C.UTF-8
 # A folder of its own, to see that nothing is left beside the program, and a
 # cache of the test's own, where the program keeps update.ini meanwhile.
 mkdir "$KS_TMP/program"
-cp "$KLEMVAR_LOOPBACK_BIN" "$KS_TMP/program/klemvar"
+ks_copy_program "$KLEMVAR_LOOPBACK_BIN" "$KS_TMP/program/klemvar"
 KLEMVAR_BIN=$KS_TMP/program/klemvar
 export XDG_CACHE_HOME=$KS_TMP/cache
 

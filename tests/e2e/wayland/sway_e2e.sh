@@ -51,8 +51,10 @@ one_note() { [ "$(kw_notifications | cut -d'|' -f1-3)" = "Klemvar|Klemvar|It's t
 ks_check "one notification with the alarm text" ks_retry 5 one_note
 id=$(kw_notifications | cut -d'|' -f4)
 ks_check "critical" test "$(kw_critical)" = "$id"
-sleep 1
-ks_check "that does not expire" one_note
+# One that asks for the server's default expires after it; until then both are listed.
+busctl --user call -- org.freedesktop.Notifications /org/freedesktop/Notifications \
+  org.freedesktop.Notifications Notify susssasa{sv}i probe 0 "" probe "" 0 0 -1 >/dev/null
+ks_check "that does not expire" ks_retry 5 one_note
 ks_atspi do OK --role "push button"
 ks_check "OK closes the alarm window" kw_wait_gone "Klemvar Weckdienst" 5
 no_note() { [ -z "$(kw_notifications)" ]; }

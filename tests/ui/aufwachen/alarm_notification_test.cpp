@@ -11,6 +11,7 @@
 #include <QVariantMap>
 #include <QWidget>
 
+#include "support/bus_answers.h"
 #include "support/klemvar_test_main.h"
 #include "ui/aufwachen/alarm_notification.h"
 
@@ -78,6 +79,12 @@ class ServerOnBus {
   QDBusConnection bus_;
 };
 
+QDBusMessage Capabilities() {
+  return QDBusMessage::createMethodCall("org.freedesktop.Notifications",
+                                        "/org/freedesktop/Notifications",
+                                        "org.freedesktop.Notifications", "GetCapabilities");
+}
+
 }  // namespace
 
 class AlarmNotificationTest : public QObject {
@@ -109,7 +116,7 @@ class AlarmNotificationTest : public QObject {
     ServerOnBus bus;
     new klemvar::AlarmNotification(window_, QStringLiteral("x"));
     QTRY_COMPARE(bus.server.notes.size(), 1);
-    QTest::qWait(50);  // the answer to Notify arrives
+    QVERIFY(EarlierQuestionsAnswered(Capabilities()));  // with the answer to Notify
     window_->close();
     QTRY_COMPARE(bus.server.closed, QList<uint>{41});
   }
@@ -120,7 +127,7 @@ class AlarmNotificationTest : public QObject {
     new klemvar::AlarmNotification(window_, QStringLiteral("x"));
     QTRY_COMPARE(bus.server.notes.size(), 1);
     window_->close();
-    QTest::qWait(50);
+    QVERIFY(EarlierQuestionsAnswered(Capabilities()));  // a withdrawal would have come first
     QVERIFY(bus.server.closed.isEmpty());
     bus.server.Answer();
     QTRY_COMPARE(bus.server.closed, QList<uint>{41});
@@ -134,7 +141,7 @@ class AlarmNotificationTest : public QObject {
     other.show();
     other.activateWindow();
     QTRY_VERIFY(other.isActiveWindow());
-    QTest::qWait(50);
+    QVERIFY(EarlierQuestionsAnswered(Capabilities()));  // the id came with Notify's answer
     emit bus.server.ActionInvoked(41, QStringLiteral("default"));
     QTRY_VERIFY(window_->isActiveWindow());
   }

@@ -11,6 +11,7 @@
 #include <QTest>
 
 #include "main_window_fixture.h"
+#include "platform/modules/module_entry.h"
 #include "support/klemvar_test_main.h"
 #include "ui/widgets/spin_edit.h"
 
@@ -44,6 +45,7 @@ class RingPreloadTest : public QObject {
 
  private slots:
   void init() {
+    SetModuleFolder(QFileInfo(QStringLiteral(KLEMVAR_SOUND_MODULE)).path());
     main_ = std::make_unique<MainWindow>();
     main_->Open();
     QVERIFY(QFileInfo::exists(QStringLiteral(KLEMVAR_SOUND_MODULE)));

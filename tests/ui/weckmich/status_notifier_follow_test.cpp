@@ -5,6 +5,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include "support/bus_answers.h"
 #include "support/klemvar_test_main.h"
 #include "ui/weckmich/status_notifier_follow.h"
 
@@ -43,6 +44,13 @@ class WatcherOnBus {
   QDBusConnection bus_;
 };
 
+// The bus tells of a watcher before passing on its answers: after one round
+// trip the follow has heard of it, after a second its question is answered.
+bool SeenAndAnswered() {
+  return EarlierQuestionsAnswered(klemvar::HostRegisteredQuery()) &&
+         EarlierQuestionsAnswered(klemvar::HostRegisteredQuery());
+}
+
 }  // namespace
 
 class StatusNotifierFollowTest : public QObject {
@@ -51,7 +59,7 @@ class StatusNotifierFollowTest : public QObject {
   void says_nothing_while_no_watcher_is_there() {
     klemvar::StatusNotifierFollow follow;
     QSignalSpy ready(&follow, &klemvar::StatusNotifierFollow::hostReady);
-    QTest::qWait(300);
+    QVERIFY(EarlierQuestionsAnswered(klemvar::HostRegisteredQuery()));
     QCOMPARE(ready.count(), 0);
   }
 
@@ -65,13 +73,13 @@ class StatusNotifierFollowTest : public QObject {
   void tells_once_of_a_watcher_that_appears_later_and_comes_back() {
     klemvar::StatusNotifierFollow follow;
     QSignalSpy ready(&follow, &klemvar::StatusNotifierFollow::hostReady);
-    QTest::qWait(100);
+    QVERIFY(EarlierQuestionsAnswered(klemvar::HostRegisteredQuery()));  // none is there yet
     {
       WatcherOnBus panel(true);
       QTRY_COMPARE(ready.count(), 1);
     }
     WatcherOnBus again(true);
-    QTest::qWait(300);
+    QVERIFY(SeenAndAnswered());
     QCOMPARE(ready.count(), 1);
   }
 
@@ -79,7 +87,7 @@ class StatusNotifierFollowTest : public QObject {
     klemvar::StatusNotifierFollow follow;
     QSignalSpy ready(&follow, &klemvar::StatusNotifierFollow::hostReady);
     WatcherOnBus panel(false);
-    QTest::qWait(300);
+    QVERIFY(SeenAndAnswered());
     QCOMPARE(ready.count(), 0);
     panel.watcher.host = true;
     emit panel.watcher.StatusNotifierHostRegistered();
