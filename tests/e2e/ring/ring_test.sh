@@ -47,13 +47,13 @@ ks_check "the alarm window shows the text" \
   ks_atspi find "It's time to go!" --role label --timeout 5
 ks_check "the ring plays into the sink" ks_retry 5 ring_streams_are 1
 
-sleep 7  # three round starts after the first round, two whole periods between them
+ks_check "three loop seams" "$KS_PYTHON" "$here/measure_ring.py" --wait-seams 3 "$KS_TMP/ring.wav"
 
 xdotool windowfocus --sync "$alarm" key Return  # OK has the focus
 ks_check "OK closes the alarm window" ks_wait_unmapped "$alarm" 5
 
 ks_check "the ring's stream is gone after OK" ks_retry 3 ring_streams_are 0
-sleep 1.5  # the recording goes on in silence
+ks_check "1.5 s more recorded" "$KS_PYTHON" "$here/measure_ring.py" --wait-grown 1.5 "$KS_TMP/ring.wav"
 kill -INT "$recorder"
 wait "$recorder" || true
 
