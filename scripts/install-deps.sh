@@ -5,7 +5,7 @@ set -euo pipefail
 
 build_packages=(
   cmake g++ ninja-build pkg-config
-  qt6-base-dev qt6-svg-dev libpulse-dev
+  qt6-base-dev qt6-svg-dev libpulse-dev libasound2-dev
   libcurl4-openssl-dev libjpeg62-turbo-dev libgtest-dev locales
   libfontconfig-dev fonts-liberation clang-format
   qt6-translations-l10n qt6-wayland

@@ -3,7 +3,10 @@
 #include <pulse/pulseaudio.h>
 
 #include <algorithm>
+#include <chrono>
 #include <utility>
+
+#include "platform/sound/ring_buffer.h"
 
 namespace klemvar {
 
@@ -83,7 +86,11 @@ class PulseRingTry final : public RingTry {
     if (!stream_) return false;
     pa_stream_set_state_callback(stream_, &StreamChanged, this);
     pa_stream_set_write_callback(stream_, &Writable, this);
-    return pa_stream_connect_playback(stream_, nullptr, nullptr, PA_STREAM_NOFLAGS, nullptr,
+    const auto buffer = static_cast<pa_usec_t>(std::chrono::microseconds(kRingBuffer).count());
+    pa_buffer_attr attributes{};
+    attributes.maxlength = attributes.prebuf = attributes.minreq = attributes.fragsize = -1u;
+    attributes.tlength = static_cast<std::uint32_t>(pa_usec_to_bytes(buffer, &spec));
+    return pa_stream_connect_playback(stream_, nullptr, &attributes, PA_STREAM_NOFLAGS, nullptr,
                                       nullptr) == 0;
   }
 
