@@ -85,14 +85,14 @@ class AlsaRingTry final : public RingTry {
   // rather than holding it, and the wait for room can also wait for the end.
   snd_pcm_t* Open() {
     snd_pcm_t* pcm = nullptr;
-    if (snd_pcm_open(&pcm, "default", SND_PCM_STREAM_PLAYBACK, SND_PCM_NONBLOCK) < 0) return nullptr;
+    if (snd_pcm_open(&pcm, "default", SND_PCM_STREAM_PLAYBACK, SND_PCM_NONBLOCK) < 0)
+      return nullptr;
     const auto format = sound_->bits_per_sample == 16 ? SND_PCM_FORMAT_S16_LE : SND_PCM_FORMAT_U8;
     const auto buffer = std::chrono::microseconds(kRingBuffer).count();
     snd_pcm_uframes_t buffer_frames = 0;
-    if (snd_pcm_set_params(pcm, format, SND_PCM_ACCESS_RW_INTERLEAVED,
-                           static_cast<unsigned>(sound_->channels),
-                           static_cast<unsigned>(sound_->sample_rate), 1,
-                           static_cast<unsigned>(buffer)) < 0 ||
+    if (snd_pcm_set_params(
+            pcm, format, SND_PCM_ACCESS_RW_INTERLEAVED, static_cast<unsigned>(sound_->channels),
+            static_cast<unsigned>(sound_->sample_rate), 1, static_cast<unsigned>(buffer)) < 0 ||
         snd_pcm_get_params(pcm, &buffer_frames, &period_frames_) < 0 || period_frames_ == 0) {
       snd_pcm_close(pcm);
       return nullptr;

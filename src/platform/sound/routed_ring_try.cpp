@@ -18,9 +18,7 @@ class Route final : public std::enable_shared_from_this<Route> {
   Route(std::shared_ptr<const WaveImage> sound, QObject* receiver, RingKeeper::Report report)
       : sound_(std::move(sound)), receiver_(receiver), report_(std::move(report)) {}
 
-  void Start() {
-    current_ = StartPulseRingTry(sound_, receiver_, Relay(&Route::FromServer));
-  }
+  void Start() { current_ = StartPulseRingTry(sound_, receiver_, Relay(&Route::FromServer)); }
 
  private:
   RingKeeper::Report Relay(void (Route::*step)(Outcome)) {
