@@ -66,7 +66,10 @@ class PulseRingTry final : public RingTry {
     auto* ring = static_cast<PulseRingTry*>(self);
     switch (pa_context_get_state(context)) {
       case PA_CONTEXT_READY:
-        if (!ring->OpenStream()) ring->Tell(Outcome::kFailed);
+        if (!ring->sound_)  // a probe: the server answers, which is all it asks
+          ring->Tell(Outcome::kPlaying);
+        else if (!ring->OpenStream())
+          ring->Tell(Outcome::kFailed);
         break;
       case PA_CONTEXT_FAILED:
       case PA_CONTEXT_TERMINATED:
@@ -147,6 +150,10 @@ class PulseRingTry final : public RingTry {
 };
 
 }  // namespace
+
+std::unique_ptr<RingTry> StartPulseServerProbe(QObject* receiver, RingKeeper::Report report) {
+  return std::make_unique<PulseRingTry>(nullptr, receiver, std::move(report));
+}
 
 std::unique_ptr<RingTry> StartPulseRingTry(std::shared_ptr<const WaveImage> sound,
                                            QObject* receiver, RingKeeper::Report report) {

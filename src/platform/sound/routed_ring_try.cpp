@@ -1,5 +1,6 @@
 #include "platform/sound/routed_ring_try.h"
 
+#include <QTimer>
 #include <utility>
 
 #include "platform/sound/alsa_ring_try.h"
@@ -39,12 +40,40 @@ class Route final : public std::enable_shared_from_this<Route> {
     current_ = StartAlsaRingTry(sound_, receiver_, Relay(&Route::FromAlsa));
   }
 
-  void FromAlsa(Outcome outcome) { report_(outcome); }
+  // While it rings on ALSA, it looks for a server once a second; one that
+  // comes takes the next ring, as switching would cut this one in the middle.
+  void FromAlsa(Outcome outcome) {
+    if (outcome == Outcome::kPlaying && !look_) {
+      look_ = std::make_unique<QTimer>();
+      look_->setTimerType(Qt::CoarseTimer);
+      QObject::connect(look_.get(), &QTimer::timeout, [route = weak_from_this()] {
+        if (auto self = route.lock()) self->Look();
+      });
+      look_->start(kLookEvery);
+    }
+    if (outcome == Outcome::kFailed) look_.reset();
+    report_(outcome);
+  }
+
+  void Look() {
+    if (!probe_) probe_ = StartPulseServerProbe(receiver_, Relay(&Route::Looked));
+  }
+
+  void Looked(Outcome outcome) {
+    probe_.reset();
+    if (outcome != Outcome::kPlaying) return;
+    look_.reset();
+    qCInfo(lcRing, "a sound server answers; the ring goes on on ALSA, the next one plays there");
+  }
+
+  static constexpr std::chrono::seconds kLookEvery{1};
 
   std::shared_ptr<const WaveImage> sound_;
   QObject* receiver_;
   RingKeeper::Report report_;
   std::unique_ptr<RingTry> current_;
+  std::unique_ptr<QTimer> look_;
+  std::unique_ptr<RingTry> probe_;
   bool played_ = false;
 };
 
