@@ -1,20 +1,30 @@
 #!/usr/bin/env bash
-# The ring for real: the program under Xvfb plays into a PulseAudio null sink
-# (pulse), or with no sound server into ALSA's default device, here a file
+# The ring for real: the program under Xvfb plays into a null sink of PulseAudio
+# (pulse) or of PipeWire through pipewire-pulse and WirePlumber (pipewire), or
+# with no sound server into ALSA's default device, here a file
 # read as a sound card would (alsa). A recording of what reached the sink or
 # the card must show the bell at its level, looping every 2.18 s, and silence
 # once the alarm window's OK is pressed. On ALSA a server that starts while it
 # rings is seen, and the next alarm rings there.
 #
-# usage: KLEMVAR_BIN=path/to/klemvar ring_test.sh pulse|alsa
+# usage: KLEMVAR_BIN=path/to/klemvar ring_test.sh pulse|pipewire|alsa
 source "$(dirname "$0")/../../support/session.sh"
 here=$(cd "$(dirname "$0")" && pwd)
 sink=klemvar_ring
-path=${1:?pulse or alsa}
+path=${1:?pulse, pipewire or alsa}
 
 ks_start_xvfb
 case $path in
   pulse) ks_start_pulse "$sink" ;;
+  pipewire)  # PipeWire's PulseAudio server, WirePlumber linking the stream
+    export PULSE_SERVER=unix:$XDG_RUNTIME_DIR/pulse/native PULSE_SINK=$sink
+    for daemon in pipewire wireplumber pipewire-pulse; do
+      "$daemon" >"$KS_TMP/$daemon.log" 2>&1 &
+      ks_track $!
+    done
+    ks_retry 20 pactl info >/dev/null 2>&1
+    pactl load-module module-null-sink sink_name="$sink" channels=1 channel_map=mono >/dev/null
+    ;;
   alsa)
     ks_pulse_env "$sink"  # no server there
     sed "s|@FIFO@|$KS_TMP/card.fifo|" "$here/alsa_card.conf" >"$KS_TMP/asound.conf"
@@ -38,7 +48,7 @@ ks_check "0 minutes" test "$(ks_atspi value Minuten --role 'spin button')" = 0
 # The program has a stream on the sink, or the card open, exactly while it rings.
 ring_streams_are() {
   case $path in
-    pulse) [ "$(pactl list sink-inputs | grep -c "application.process.id = \"$KLEMVAR_PID\"")" = "$1" ] ;;
+    pulse | pipewire) [ "$(pactl list sink-inputs | grep -c "application.process.id = \"$KLEMVAR_PID\"")" = "$1" ] ;;
     alsa) [ "$(find "/proc/$KLEMVAR_PID/fd" -lname "$KS_TMP/card.fifo" | wc -l)" = "$1" ] ;;
   esac
 }
@@ -47,7 +57,7 @@ ks_check "no stream before the alarm" ring_streams_are 0
 # A silent stream keeps the null sink running, so that its monitor delivers
 # samples before, during and after the ring, and one recording covers them all.
 # The card plays silence whenever nothing comes.
-if [ "$path" = pulse ]; then
+if [ "$path" != alsa ]; then
   pacat --playback --latency-msec=20 --format=s16le --channels=1 --rate=44100 </dev/zero &
   ks_track $!
   parecord --latency-msec=20 --device="$sink.monitor" --channels=1 --rate=44100 \
@@ -78,7 +88,7 @@ ks_check "OK closes the alarm window" ks_wait_unmapped "$alarm" 5
 
 ks_check "the ring's stream is gone after OK" ks_retry 3 ring_streams_are 0
 ks_check "1.5 s more recorded" "$KS_PYTHON" "$here/measure_ring.py" --wait-grown 1.5 "$KS_TMP/ring.wav"
-if [ "$path" = pulse ]; then kill -INT "$recorder" && wait "$recorder" || true; fi  # a card plays on
+if [ "$path" != alsa ]; then kill -INT "$recorder" && wait "$recorder" || true; fi  # a card plays on
 
 ks_check "the bell's level and period, then silence" \
   "$KS_PYTHON" "$here/measure_ring.py" --silent-tail 1.0 "$KS_TMP/ring.wav"
