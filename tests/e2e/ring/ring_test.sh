@@ -24,8 +24,9 @@ case $path in
       "$daemon" >"$KS_TMP/$daemon.log" 2>&1 &
       ks_track $!
     done
-    ks_retry 20 pactl info >/dev/null 2>&1
-    pactl load-module module-null-sink sink_name="$sink" channels=1 channel_map=mono >/dev/null
+    ks_retry 20 pactl load-module module-null-sink sink_name="$sink" channels=1 channel_map=mono >/dev/null
+    # WirePlumber is at work once it has made the new sink the default.
+    ks_retry 20 test "$(pactl get-default-sink 2>/dev/null)" = "$sink"
     ;;
   alsa)
     ks_pulse_env "$sink"  # no server there
