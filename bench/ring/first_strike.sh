@@ -87,6 +87,7 @@ for i in $(seq "$ALARMS"); do
   mapped=$(awk -v w="$((id))" '$1 == "map" && $3 == w { t = $2 } END { print t }' "$KS_TMP/maps")
   if ! ks_retry 10 test -n "$(first_strike_after "$start")"; then
     echo "alarm $i: no strike within 10 s"
+    [ "$path" = alsa ] || pactl list sink-inputs | grep -E "Corked|Mute|Volume: mono|process.id|Sink:" >&2
     ks_xtool close "$id"
     continue
   fi
