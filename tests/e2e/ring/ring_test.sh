@@ -26,7 +26,8 @@ case $path in
     done
     ks_retry 20 pactl load-module module-null-sink sink_name="$sink" channels=1 channel_map=mono >/dev/null
     # WirePlumber is at work once it has made the new sink the default.
-    ks_retry 20 test "$(pactl get-default-sink 2>/dev/null)" = "$sink"
+    sink_is_default() { [ "$(pactl get-default-sink 2>/dev/null)" = "$sink" ]; }
+    ks_retry 20 sink_is_default
     ;;
   alsa)
     ks_pulse_env "$sink"  # no server there
