@@ -5,7 +5,7 @@ set -euo pipefail
 
 build_packages=(
   cmake g++ ninja-build pkg-config
-  qt6-base-dev qt6-svg-dev libpulse-dev
+  qt6-base-dev qt6-svg-dev libpulse-dev libasound2-dev
   libcurl4-openssl-dev libjpeg62-turbo-dev libgtest-dev locales
   libfontconfig-dev fonts-liberation clang-format
   qt6-translations-l10n qt6-wayland
@@ -14,7 +14,7 @@ test_packages=(
   xvfb xauth xdotool x11-utils imagemagick dbus-x11 at-spi2-core python3-pyatspi
   python3 curl dpkg-dev file trayer openbox pulseaudio pulseaudio-utils sox iproute2 util-linux procps
   clang-14 libclang-rt-14-dev libfuzzer-14-dev desktop-file-utils appstream stress-ng ccache
-  libglib2.0-bin passwd tzdata faketime
+  libglib2.0-bin passwd tzdata faketime pipewire pipewire-pulse wireplumber
   sway waybar mako-notifier weston systemd
   fonts-dejavu-core fonts-noto-core fonts-cantarell
 )

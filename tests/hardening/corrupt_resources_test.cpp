@@ -38,9 +38,9 @@ class WatchedSound final : public LoopingSound {
  public:
   void PlayLooping(const QString& resource) override {
     looped << resource;
-    QtLoopingSound().PlayLooping(resource);
+    AudioLoopingSound().PlayLooping(resource);
   }
-  void Stop() override { QtLoopingSound().Stop(); }
+  void Stop() override { AudioLoopingSound().Stop(); }
 
   QStringList looped;
 

@@ -1,6 +1,6 @@
 # Checks, with readelf, the shared libraries that the program and its modules
-# name as needed: the program must need neither libcurl nor libpulse (they
-# come with the modules, loaded on first use), and each module must need its own.
+# name as needed: the program must need neither libcurl, libpulse nor libasound
+# (they come with the modules, loaded on first use), and each module must need its own.
 #
 # cmake -DREADELF=... -DPROGRAM=... -DSOUND_MODULE=... -DHTTP_MODULE=... -P needed_libraries_test.cmake
 
@@ -30,6 +30,8 @@ endfunction()
 
 expect(${PROGRAM} libcurl FALSE)
 expect(${PROGRAM} libpulse FALSE)
+expect(${PROGRAM} libasound FALSE)
 expect(${PROGRAM} libQt6Multimedia FALSE)
 expect(${HTTP_MODULE} libcurl TRUE)
 expect(${SOUND_MODULE} libpulse TRUE)
+expect(${SOUND_MODULE} libasound TRUE)

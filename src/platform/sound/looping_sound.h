@@ -16,11 +16,12 @@ class LoopingSound {
   virtual void Stop() = 0;
 };
 
-// The real sound: the PulseAudio protocol (libpulse), kept sounding while the
-// audio server comes and goes. It lives in the sound module (sound_module.cpp),
+// The real sound on the desktop's audio: a PulseAudio-protocol server through
+// libpulse, else ALSA's default device through libasound, kept sounding while
+// the server comes and goes. It lives in the sound module (sound_module.cpp),
 // which the program loads on first need; only the module and tests of the real
 // sound itself link it (klemvar_sound_pulse).
-LoopingSound& QtLoopingSound();
+LoopingSound& AudioLoopingSound();
 
 // Installs the sound every later call goes through; nullptr restores the real one.
 // Returns the previous one.

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "platform/sound/pulse_ring_try.h"
+#include "platform/sound/routed_ring_try.h"
 
 namespace klemvar {
 
@@ -10,7 +10,7 @@ PulseRing::PulseRing(QObject* parent)
     : QObject(parent),
       keeper_(
           [this](RingKeeper::Report report) {
-            return StartPulseRingTry(sound_, this, std::move(report));
+            return StartRoutedRingTry(sound_, this, std::move(report));
           },
           *this) {
   retry_.setSingleShot(true);

@@ -3,7 +3,10 @@
 #include <pulse/pulseaudio.h>
 
 #include <algorithm>
+#include <chrono>
 #include <utility>
+
+#include "platform/sound/ring_buffer.h"
 
 namespace klemvar {
 
@@ -63,7 +66,10 @@ class PulseRingTry final : public RingTry {
     auto* ring = static_cast<PulseRingTry*>(self);
     switch (pa_context_get_state(context)) {
       case PA_CONTEXT_READY:
-        if (!ring->OpenStream()) ring->Tell(Outcome::kFailed);
+        if (!ring->sound_)  // a probe: the server answers, which is all it asks
+          ring->Tell(Outcome::kPlaying);
+        else if (!ring->OpenStream())
+          ring->Tell(Outcome::kFailed);
         break;
       case PA_CONTEXT_FAILED:
       case PA_CONTEXT_TERMINATED:
@@ -83,7 +89,11 @@ class PulseRingTry final : public RingTry {
     if (!stream_) return false;
     pa_stream_set_state_callback(stream_, &StreamChanged, this);
     pa_stream_set_write_callback(stream_, &Writable, this);
-    return pa_stream_connect_playback(stream_, nullptr, nullptr, PA_STREAM_NOFLAGS, nullptr,
+    const auto buffer = static_cast<pa_usec_t>(std::chrono::microseconds(kRingBuffer).count());
+    pa_buffer_attr attributes{};
+    attributes.maxlength = attributes.prebuf = attributes.minreq = attributes.fragsize = -1u;
+    attributes.tlength = static_cast<std::uint32_t>(pa_usec_to_bytes(buffer, &spec));
+    return pa_stream_connect_playback(stream_, nullptr, &attributes, PA_STREAM_NOFLAGS, nullptr,
                                       nullptr) == 0;
   }
 
@@ -140,6 +150,10 @@ class PulseRingTry final : public RingTry {
 };
 
 }  // namespace
+
+std::unique_ptr<RingTry> StartPulseServerProbe(QObject* receiver, RingKeeper::Report report) {
+  return std::make_unique<PulseRingTry>(nullptr, receiver, std::move(report));
+}
 
 std::unique_ptr<RingTry> StartPulseRingTry(std::shared_ptr<const WaveImage> sound,
                                            QObject* receiver, RingKeeper::Report report) {

@@ -20,4 +20,7 @@ namespace klemvar {
 std::unique_ptr<RingTry> StartPulseRingTry(std::shared_ptr<const WaveImage> sound,
                                            QObject* receiver, RingKeeper::Report report);
 
+// Only asks whether a server answers: kPlaying when one does, kFailed when none.
+std::unique_ptr<RingTry> StartPulseServerProbe(QObject* receiver, RingKeeper::Report report);
+
 }  // namespace klemvar

@@ -4,5 +4,5 @@
 #include "platform/sound/looping_sound.h"
 
 extern "C" Q_DECL_EXPORT klemvar::LoopingSound* klemvar_sound_module() {
-  return &klemvar::QtLoopingSound();
+  return &klemvar::AudioLoopingSound();
 }

@@ -12,6 +12,7 @@
 #include "core/close_moment.h"
 #include "platform/sound/looping_sound.h"
 #include "ui/aufwachen/mnemonic_label.h"
+#include "ui/aufwachen/session_awake.h"
 #include "ui/frame/error_report.h"
 #include "ui/frame/handler.h"
 #include "ui/frame/layout_fit.h"
@@ -48,6 +49,7 @@ TFormWeckdienst::TFormWeckdienst(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint) {
   setAttribute(Qt::WA_DeleteOnClose);
+  KeepSessionAwakeWhileShown(this);
   setWindowTitle(QStringLiteral("Klemvar Weckdienst"));
   setFixedSize(313, 214);
   // The OK button's face; the alarm text has a font of its own.

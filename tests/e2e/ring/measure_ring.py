@@ -7,6 +7,7 @@ and with sox the steady level of each whole round and the level of the
 recording's tail. Prints the figures and fails when they are off.
 
 usage: measure_ring.py ring.wav [--rms DB] [--peak DB] [--period S] [--silent-tail S]
+       measure_ring.py ring.wav --wait-seams N | --wait-grown S   (a recording still running)
 """
 
 import argparse
@@ -15,12 +16,14 @@ import math
 import re
 import subprocess
 import sys
+import time
 import wave
 
 BLOCK_SECONDS = 0.005
 DIP_DB = -30.0  # the end of each round decays below this
 STRIKE_DB = -20.0  # and the next round starts above this
 STRIKE_AMPLITUDE = 0.1  # a round begins at its first sample this loud
+RECORDING_RATE = 44100  # what the tests record at
 
 
 def read_mono(path):
@@ -30,6 +33,25 @@ def read_mono(path):
         samples = array.array("h")
         samples.frombytes(recording.readframes(recording.getnframes()))
         return samples, recording.getframerate()
+
+
+def read_growing(path):
+    """What a running recorder has written so far: all after the data chunk's
+    header, which still counts no samples."""
+    with open(path, "rb") as recording:
+        image = recording.read()
+    body = image[image.find(b"data", 12) + 8:]
+    return array.array("h", body[:len(body) - len(body) % 2])
+
+
+def wait_for(done, path, timeout=90):
+    """Polls the running recording until done(samples); only a fault times out."""
+    deadline = time.monotonic() + timeout
+    while not done(read_growing(path)):
+        if time.monotonic() > deadline:
+            sys.exit("FAIL: the recording never got there")
+        time.sleep(0.25)
+    return 0
 
 
 def block_levels(samples, block):
@@ -82,7 +104,15 @@ def main():
     parser.add_argument("--period-tolerance", type=float, default=0.02)
     parser.add_argument("--silent-tail", type=float, default=0.0,
                         help="seconds at the end that must be digital silence")
+    parser.add_argument("--wait-seams", type=int, help="wait until this many loop seams")
+    parser.add_argument("--wait-grown", type=float, help="wait until this many seconds more")
     args = parser.parse_args()
+    if args.wait_seams:
+        return wait_for(lambda s: sum(seam for _, seam in round_starts(s, RECORDING_RATE))
+                        >= args.wait_seams, args.recording)
+    if args.wait_grown:
+        target = len(read_growing(args.recording)) + int(args.wait_grown * RECORDING_RATE)
+        return wait_for(lambda s: len(s) >= target, args.recording)
 
     samples, rate = read_mono(args.recording)
     found = round_starts(samples, rate)

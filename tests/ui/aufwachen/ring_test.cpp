@@ -77,9 +77,9 @@ class RingTest : public QObject {
   void realSoundIsSilentAboutAMissingResource() {
     sound_.reset();  // the real sound layer from here on
     ScriptedMessageBox boxes;
-    QtLoopingSound().PlayLooping(":/sounds/none.wav");
-    QtLoopingSound().Stop();
-    QtLoopingSound().Stop();  // a stop while silent does nothing
+    AudioLoopingSound().PlayLooping(":/sounds/none.wav");
+    AudioLoopingSound().Stop();
+    AudioLoopingSound().Stop();  // a stop while silent does nothing
     AlarmText = "still opens";
     auto window = OpenAlarmWindow();
     windows_ << window;

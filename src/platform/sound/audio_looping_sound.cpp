@@ -21,7 +21,7 @@ std::optional<WaveImage> ReadResource(const QString& resource) {
 // The ring holds a connection to the audio server only while it is wanted, so
 // an idle program holds none. It is a child of the application object: a ring
 // still playing at the end of the program ends with it.
-class QtSound final : public LoopingSound {
+class AudioSound final : public LoopingSound {
  public:
   void PlayLooping(const QString& resource) override {
     Stop();  // a new start always begins at the top of the recording
@@ -41,8 +41,8 @@ class QtSound final : public LoopingSound {
 
 }  // namespace
 
-LoopingSound& QtLoopingSound() {
-  static QtSound sound;
+LoopingSound& AudioLoopingSound() {
+  static AudioSound sound;
   return sound;
 }
 

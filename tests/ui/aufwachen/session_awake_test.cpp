@@ -1,0 +1,114 @@
+// The session is kept awake while alarm windows are open: a stand-in
+// org.freedesktop.ScreenSaver on a private session bus (the test runs under
+// dbus-run-session) records Inhibit and UnInhibit. It answers on a thread of
+// its own, as another program would, also while the program waits for it.
+
+#include <QDBusConnection>
+#include <QMutex>
+#include <QMutexLocker>
+#include <QTest>
+#include <QThread>
+#include <QTimer>
+
+#include "alarm_window_fixture.h"
+#include "support/klemvar_test_main.h"
+
+namespace {
+
+class FakeScreenSaver : public QObject {
+  Q_OBJECT
+  Q_CLASSINFO("D-Bus Interface", "org.freedesktop.ScreenSaver")
+ public:
+  QStringList Calls() const {
+    QMutexLocker lock(&mutex_);
+    return calls_;
+  }
+
+ public slots:
+  uint Inhibit(const QString& application, const QString& reason) {
+    QMutexLocker lock(&mutex_);
+    calls_ << QStringLiteral("Inhibit %1 %2").arg(application, reason);
+    return 7;
+  }
+  // Slow, as a busy session is: only a program that waits for the answer at
+  // its end can be sure the cookie came back.
+  void UnInhibit(uint cookie) {
+    QThread::msleep(100);
+    QMutexLocker lock(&mutex_);
+    calls_ << QStringLiteral("UnInhibit %1").arg(cookie);
+  }
+
+ private:
+  mutable QMutex mutex_;
+  QStringList calls_;
+};
+
+class ScreenSaverOnBus {
+ public:
+  ScreenSaverOnBus() : bus_(QDBusConnection::connectToBus(QDBusConnection::SessionBus, "saver")) {
+    thread_.start();
+    saver.moveToThread(&thread_);
+    bus_.registerObject(QStringLiteral("/org/freedesktop/ScreenSaver"), &saver,
+                        QDBusConnection::ExportAllSlots);
+    bus_.registerService(QStringLiteral("org.freedesktop.ScreenSaver"));
+  }
+  ~ScreenSaverOnBus() {
+    bus_.unregisterService(QStringLiteral("org.freedesktop.ScreenSaver"));
+    bus_.unregisterObject(QStringLiteral("/org/freedesktop/ScreenSaver"));
+    QDBusConnection::disconnectFromBus("saver");
+    thread_.quit();
+    thread_.wait();
+  }
+  FakeScreenSaver saver;
+
+ private:
+  QDBusConnection bus_;
+  QThread thread_;
+};
+
+const QString kInhibit = QStringLiteral("Inhibit Klemvar Alarm");
+const QString kUnInhibit = QStringLiteral("UnInhibit 7");
+
+}  // namespace
+
+using namespace klemvar::testing;
+
+class SessionAwakeTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void init() { ResetAlarmState(); }
+
+  void one_alarm_closed_by_ok() {
+    ScreenSaverOnBus bus;
+    QPointer<klemvar::TFormWeckdienst> alarm = OpenAlarmWindow();
+    QTRY_COMPARE(bus.saver.Calls(), QStringList{kInhibit});
+    alarm->ButtonOKClick();
+    QTRY_COMPARE(bus.saver.Calls(), (QStringList{kInhibit, kUnInhibit}));
+  }
+
+  void two_alarms_open_at_once() {
+    ScreenSaverOnBus bus;
+    QPointer<klemvar::TFormWeckdienst> first = OpenAlarmWindow();
+    QPointer<klemvar::TFormWeckdienst> second = OpenAlarmWindow();
+    QTRY_COMPARE(bus.saver.Calls(), QStringList{kInhibit});
+    first->ButtonOKClick();
+    QTest::qWait(200);
+    QCOMPARE(bus.saver.Calls(), QStringList{kInhibit});  // the second is still open
+    second->close();                                     // the close box
+    QTRY_COMPARE(bus.saver.Calls(), (QStringList{kInhibit, kUnInhibit}));
+  }
+
+  // Last, as the program's end is for good.
+  void program_ended_with_an_alarm_open() {
+    ScreenSaverOnBus bus;
+    QPointer<klemvar::TFormWeckdienst> alarm = OpenAlarmWindow();
+    QTRY_COMPARE(bus.saver.Calls(), QStringList{kInhibit});
+    QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+    qApp->exec();
+    QCOMPARE(bus.saver.Calls(), (QStringList{kInhibit, kUnInhibit}));
+    delete alarm.data();
+  }
+};
+
+KLEMVAR_TEST_MAIN(SessionAwakeTest)
+#include "session_awake_test.moc"
