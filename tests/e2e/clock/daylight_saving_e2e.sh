@@ -20,10 +20,23 @@ case $direction in
   back) change="2026-10-25 01:00:00 UTC" before="02:59" after="02:00" ;;
 esac
 offset=$(($(date -d "$change" +%s) - 50 - $(date +%s)))
+# A sanitized build wants its runtime first among the preloaded libraries.
+preload=$libfaketime
+asan=$(ldd "$KLEMVAR_BIN" | awk '/libasan/ { print $3 }')
+[ -n "$asan" ] && preload=$asan:$libfaketime
+
+# Only the program runs on the shifted clock: a wrapper puts the preload on it
+# alone, not on the harness's own commands that start it.
+at_the_change=$KS_TMP/klemvar-at-the-change
+cat >"$at_the_change" <<WRAPPER
+#!/bin/sh
+exec env TZ=Europe/Berlin LD_PRELOAD=$preload FAKETIME=$(printf '%+d' "$offset") \\
+  FAKETIME_DONT_FAKE_MONOTONIC=1 DONT_FAKE_MONOTONIC=1 "$KLEMVAR_BIN" "\$@"
+WRAPPER
+chmod +x "$at_the_change"
 
 ks_start_xvfb
-TZ=Europe/Berlin LD_PRELOAD=$libfaketime FAKETIME="$(printf '%+d' "$offset")" \
-  FAKETIME_DONT_FAKE_MONOTONIC=1 DONT_FAKE_MONOTONIC=1 ks_start_klemvar
+KLEMVAR_BIN=$at_the_change ks_start_klemvar
 ks_wait_window Klemvar 20 >/dev/null
 
 armed=$(kc_arm_one_minute)
