@@ -11,6 +11,7 @@
 #include <QTimer>
 
 #include "alarm_window_fixture.h"
+#include "support/bus_answers.h"
 #include "support/klemvar_test_main.h"
 
 namespace {
@@ -37,6 +38,8 @@ class FakeScreenSaver : public QObject {
     QMutexLocker lock(&mutex_);
     calls_ << QStringLiteral("UnInhibit %1").arg(cookie);
   }
+  // Answered on the same thread after every call that came before it.
+  void Ping() {}
 
  private:
   mutable QMutex mutex_;
@@ -66,6 +69,14 @@ class ScreenSaverOnBus {
   QThread thread_;
 };
 
+// Once the stand-in has answered a question asked now, it has handled, and the
+// program has been answered, every call made before it.
+bool SaverAnsweredAllBefore() {
+  return EarlierQuestionsAnswered(QDBusMessage::createMethodCall(
+      QStringLiteral("org.freedesktop.ScreenSaver"), QStringLiteral("/org/freedesktop/ScreenSaver"),
+      QStringLiteral("org.freedesktop.ScreenSaver"), QStringLiteral("Ping")));
+}
+
 const QString kInhibit = QStringLiteral("Inhibit Klemvar Alarm");
 const QString kUnInhibit = QStringLiteral("UnInhibit 7");
 
@@ -91,8 +102,9 @@ class SessionAwakeTest : public QObject {
     QPointer<klemvar::TFormWeckdienst> first = OpenAlarmWindow();
     QPointer<klemvar::TFormWeckdienst> second = OpenAlarmWindow();
     QTRY_COMPARE(bus.saver.Calls(), QStringList{kInhibit});
+    QVERIFY(SaverAnsweredAllBefore());  // and the program has its cookie
     first->ButtonOKClick();
-    QTest::qWait(200);
+    QVERIFY(SaverAnsweredAllBefore());
     QCOMPARE(bus.saver.Calls(), QStringList{kInhibit});  // the second is still open
     second->close();                                     // the close box
     QTRY_COMPARE(bus.saver.Calls(), (QStringList{kInhibit, kUnInhibit}));
