@@ -188,12 +188,21 @@ ks_wait_window() {
     [ -n "$id" ] && break
     if [ "$SECONDS" -ge "$deadline" ]; then
       ks_log "no window titled '$name'"
-      cat "$KS_TMP/klemvar.log" >&2 2>/dev/null || true
+      ks_report_program
       return 1
     fi
     sleep 0.1
   done
   echo "$id"
+}
+
+# What a failed wait leaves to go on: the program's output and, while it
+# still runs, where each of its threads is.
+ks_report_program() {
+  cat "$KS_TMP/klemvar.log" >&2 2>/dev/null || true
+  kill -0 "${KLEMVAR_PID:-0}" 2>/dev/null || { ks_log "the program is not running"; return 0; }
+  command -v gdb >/dev/null || return 0
+  timeout 60 gdb -p "$KLEMVAR_PID" -batch -ex "thread apply all bt" 2>&1 | grep '^#' >&2 || true
 }
 
 ks_map_state() { xwininfo -id "$1" 2>/dev/null | sed -n 's/^ *Map State: //p'; }
