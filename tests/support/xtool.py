@@ -5,8 +5,10 @@
                                button does (WM_DELETE_WINDOW)
   xtool.py owner SELECTION     print the window owning a selection, 0 for none
                                (the tray host owns _NET_SYSTEM_TRAY_S0)
-  xtool.py maximise WINDOW     ask the window manager to maximise a window, as
-                               its maximise box does (_NET_WM_STATE)
+  xtool.py state WINDOW NAME...  ask the window manager to add the states
+                               _NET_WM_STATE_NAME to a window (at most two), as
+                               its maximise box does with MAXIMIZED_VERT and
+                               MAXIMIZED_HORZ
 
 The display comes from $DISPLAY. Window ids may be decimal or 0x hex.
 """
@@ -77,7 +79,7 @@ NET_WM_STATE_ADD = 1
 SOURCE_APPLICATION = 1
 
 
-def maximise(lib, display, window):
+def add_state(lib, display, window, names):
     event = XEvent()
     message = event.xclient
     message.type = CLIENT_MESSAGE
@@ -85,8 +87,8 @@ def maximise(lib, display, window):
     message.message_type = lib.XInternAtom(display, b"_NET_WM_STATE", 0)
     message.format = 32
     message.data.l[0] = NET_WM_STATE_ADD
-    message.data.l[1] = lib.XInternAtom(display, b"_NET_WM_STATE_MAXIMIZED_VERT", 0)
-    message.data.l[2] = lib.XInternAtom(display, b"_NET_WM_STATE_MAXIMIZED_HORZ", 0)
+    for index, name in enumerate(names, start=1):
+        message.data.l[index] = lib.XInternAtom(display, b"_NET_WM_STATE_" + name.encode(), 0)
     message.data.l[3] = SOURCE_APPLICATION
     lib.XSendEvent(display, lib.XDefaultRootWindow(display), 0,
                    SUBSTRUCTURE_NOTIFY_AND_REDIRECT, ctypes.byref(event))
@@ -94,13 +96,14 @@ def maximise(lib, display, window):
 
 
 def main(argv):
-    if len(argv) != 3 or argv[1] not in ("close", "owner", "maximise"):
+    states = len(argv) > 1 and argv[1] == "state" and 4 <= len(argv) <= 5
+    if not states and (len(argv) != 3 or argv[1] not in ("close", "owner")):
         sys.exit(__doc__)
     lib, display = open_x()
     if argv[1] == "close":
         close(lib, display, int(argv[2], 0))
-    elif argv[1] == "maximise":
-        maximise(lib, display, int(argv[2], 0))
+    elif states:
+        add_state(lib, display, int(argv[2], 0), argv[3:])
     else:
         print(lib.XGetSelectionOwner(display, lib.XInternAtom(display, argv[2].encode(), 0)))
     lib.XCloseDisplay(display)

@@ -15,6 +15,7 @@ ks_atspi all --timeout 15 "spin button=Stunden" "spin button=Schließen" >/dev/n
 xdotool windowactivate --sync "$window"
 
 shows() { [ "$(ks_atspi value "$1" --role "spin button")" = "$2" ]; }
+focused() { ks_atspi find "$1" --role "spin button" | grep -q focused; }
 
 # Clicks into the text of a field (left of its buttons), moves the pointer
 # away so no tooltip opens, and replaces the text by typing.
@@ -41,7 +42,8 @@ ks_check "Alt+A opens the menu" ks_retry 5 others_shown
 xdotool key Escape
 ks_retry 5 none_other || true
 xdotool key Escape
-sleep 0.5
+# The field has the focus back once the menu bar is left.
+ks_retry 5 focused Schließen
 ks_check "the menu opened and closed leaves 75 in the close-after field" shows Schließen 75
 xdotool key Tab
 ks_check "Tab leaves the field: 75 turns into 59" ks_retry 5 shows Schließen 59
@@ -51,7 +53,7 @@ xdotool key alt+w
 ks_check "Alt+W with 99 typed shows the error box" ks_retry 10 others_shown
 ks_atspi do OK --role "push button"
 ks_retry 5 none_other || true
-sleep 0.5
+ks_retry 5 focused Stunden
 ks_check "the box closed leaves 99 in the hour field" shows Stunden 99
 xdotool key Tab
 ks_check "Tab leaves the field: 99 turns into 0" ks_retry 5 shows Stunden 0

@@ -46,7 +46,7 @@ ks_wait_viewable "$window" 5
 ks_stop "$KS_TRAY_PID"
 tray_gone() { ! ks_tray_owned; }
 ks_retry 5 tray_gone
-sleep 0.5
+# The tray window's end reaches the program before the minimise does.
 xdotool windowminimize "$window"
 iconic() { xprop -id "$window" WM_STATE | grep Iconic >/dev/null; }
 ks_check "without a tray, minimise minimises" ks_retry 5 iconic

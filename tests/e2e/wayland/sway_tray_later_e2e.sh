@@ -11,7 +11,9 @@ kw_start_klemvar
 ks_check "the main window maps" kw_wait_window Klemvar 20
 ks_atspi all --timeout 15 "push button=Wecker stellen" >/dev/null
 ks_atspi do "Wecker stellen" --role "push button"
-sleep 1
+# Arming and hiding are one step: "Aus" is enabled once it is done.
+armed() { ks_atspi find Aus --role "push button" | grep -qw enabled; }
+ks_retry 5 armed
 ks_check "without a tray, arming leaves the window in view" kw_has_window Klemvar
 ks_atspi do Aus --role "push button"
 
