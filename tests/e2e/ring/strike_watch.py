@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
 """Prints the wall-clock time (ms since the epoch) at which each ring's first
 strike is heard: the first 5 ms block above -20 dBFS after at least half a
-second below -40 dBFS (longer than the dip at the loop's seam). Reads raw
+second below -40 dBFS (longer than the dip at the loop's seam), blocks in
+between not counting either way: the block in which the strike begins is
+partly silent. Reads raw
 16-bit mono samples at 44.1 kHz either live from stdin (a monitor recorder
 with a short latency: each sample's time is its arrival time), or, with
 --fifo, as the sound card that ALSA's file plugin writes to (the bench's
@@ -34,9 +36,12 @@ class Watch:
 
     def block(self, data, at):
         db = level(data)
-        if db > -20 and self.quiet >= QUIET_BLOCKS:
-            print(f"strike {int(at * 1000)}", flush=True)
-        self.quiet = self.quiet + 1 if db < -40 else 0
+        if db > -20:
+            if self.quiet >= QUIET_BLOCKS:
+                print(f"strike {int(at * 1000)}", flush=True)
+            self.quiet = 0
+        elif db < -40:
+            self.quiet += 1
 
 
 def live(watch):
