@@ -73,16 +73,16 @@ start_server_and_record() {
 # More than a header and a tenth of a second of samples.
 recording_runs() { [ "$(stat -c %s "$KS_TMP/ring.wav" 2>/dev/null || echo 0)" -gt 8864 ]; }
 
-# Waits until the bell has had time for one whole round after the 3 s allowed,
-# presses OK and records 1.5 s more, then measures the recording.
+# Waits until the recording holds a whole round of the bell (its first loop
+# seam), presses OK and records 1.5 s more, then measures the recording.
 ok_then_measure() {
   ks_check "the ring plays into the new server" ks_retry 4 ring_streams_are 1
   ks_log "ring stream seen after $(since "$server_start") s"
-  sleep "$(awk -v s="$(since "$server_start")" 'BEGIN { d = 5.5 - s; print (d > 0 ? d : 0) }')"
+  ks_check "a whole round recorded" "$KS_PYTHON" "$here/measure_ring.py" --wait-seams 1 "$KS_TMP/ring.wav"
   xdotool windowfocus --sync "$alarm" key Return  # OK has the focus
   ks_check "OK closes the alarm window" ks_wait_unmapped "$alarm" 5
   ks_check "the ring's stream is gone after OK" ks_retry 3 ring_streams_are 0
-  sleep 1.5
+  ks_check "1.5 s more recorded" "$KS_PYTHON" "$here/measure_ring.py" --wait-grown 1.5 "$KS_TMP/ring.wav"
   local end
   end=$(since "$server_start")
   kill -INT "$recorder"
