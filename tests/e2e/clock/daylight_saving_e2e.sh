@@ -31,7 +31,7 @@ at_the_change=$KS_TMP/klemvar-at-the-change
 cat >"$at_the_change" <<WRAPPER
 #!/bin/sh
 exec env TZ=Europe/Berlin LD_PRELOAD=$preload FAKETIME=$(printf '%+d' "$offset") \\
-  FAKETIME_DONT_FAKE_MONOTONIC=1 DONT_FAKE_MONOTONIC=1 "$KLEMVAR_BIN" "\$@"
+  FAKETIME_DONT_FAKE_MONOTONIC=1 DONT_FAKE_MONOTONIC=1 NO_FAKE_STAT=1 "$KLEMVAR_BIN" "\$@"
 WRAPPER
 chmod +x "$at_the_change"
 
