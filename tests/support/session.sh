@@ -108,6 +108,7 @@ ks_start_xvfb() {
 
 ks_start_wm() {
   openbox --sm-disable >"$KS_TMP/openbox.log" 2>&1 &
+  KS_WM_PID=$!
   ks_track $!
   ks_retry 10 ks_has_wm
 }
@@ -201,8 +202,14 @@ ks_wait_window() {
 ks_report_program() {
   cat "$KS_TMP/klemvar.log" >&2 2>/dev/null || true
   kill -0 "${KLEMVAR_PID:-0}" 2>/dev/null || { ks_log "the program is not running"; return 0; }
+  local id
+  for id in $(xdotool search --pid "$KLEMVAR_PID" 2>/dev/null); do
+    ks_log "window $id \"$(ks_window_name "$id")\" $(ks_map_state "$id")" \
+      "$(xprop -id "$id" WM_STATE _NET_WM_STATE _NET_WM_DESKTOP 2>&1 | tr '\n' ' ')"
+  done
   command -v gdb >/dev/null || return 0
   timeout 60 gdb -p "$KLEMVAR_PID" -batch -ex "thread apply all bt" 2>&1 | grep '^#' >&2 || true
+  [ -z "${KS_WM_PID:-}" ] || { ks_log "window manager:"; cat "$KS_TMP/openbox.log" >&2; }
 }
 
 ks_map_state() { xwininfo -id "$1" 2>/dev/null | sed -n 's/^ *Map State: //p'; }
