@@ -19,23 +19,22 @@ ks_atspi all --timeout 15 "push button=Wecker stellen" >/dev/null
 ks_atspi do "Wecker stellen" --role "push button"
 ks_check "arming hides the main window" ks_wait_unmapped "$window" 5
 
-# The program handles the clicks on its icon in order, so the menu of the
-# right button shows that every click before it has been handled.
-shown_windows() { ks_windows_of "$KLEMVAR_PID" | wc -l; }
-menu_open() { [ "$(shown_windows)" -gt "$before" ]; }
-menu_closed() { [ "$(shown_windows)" -eq "$before" ]; }
-open_menu() { before=$(shown_windows); xdotool mousemove --window "$icon" 8 8 click 3; ks_retry 5 menu_open; }
-
+# No later event of the program follows a single click without changing what
+# it shows, so this one check still waits a fixed time.
 xdotool mousemove --window "$icon" 8 8 click 1
-open_menu
+sleep 1
 ks_check "a single click does nothing" ks_is_unmapped "$window"
-xdotool key Escape
-ks_retry 5 menu_closed
 
 xdotool mousemove --window "$icon" 8 8 click --repeat 2 1
 ks_check "a double click brings the window back" ks_wait_viewable "$window" 5
 ks_check "at its last place" test "$(xwininfo -id "$window" | grep -E 'Absolute upper-left [XY]')" = "$place"
 xdotool mousemove --window "$icon" 8 8 click --repeat 2 1
+
+# The program handles the clicks on its icon in order, so the menu of the
+# right button shows that every click before it has been handled.
+shown_windows() { ks_windows_of "$KLEMVAR_PID" | wc -l; }
+menu_open() { [ "$(shown_windows)" -gt "$before" ]; }
+open_menu() { before=$(shown_windows); xdotool mousemove --window "$icon" 8 8 click 3; ks_retry 5 menu_open; }
 
 # The menu pops up outside the accessible tree; its items tell themselves
 # as the keyboard moves through them.
