@@ -207,9 +207,9 @@ ks_report_program() {
     ks_log "window $id \"$(ks_window_name "$id")\" $(ks_map_state "$id")" \
       "$(xprop -id "$id" WM_STATE _NET_WM_STATE _NET_WM_DESKTOP 2>&1 | tr '\n' ' ')"
   done
+  [ -z "${KS_WM_PID:-}" ] || { ks_log "window manager:"; cat "$KS_TMP/openbox.log" >&2; }
   command -v gdb >/dev/null || return 0
   timeout 60 gdb -p "$KLEMVAR_PID" -batch -ex "thread apply all bt" 2>&1 | grep '^#' >&2 || true
-  [ -z "${KS_WM_PID:-}" ] || { ks_log "window manager:"; cat "$KS_TMP/openbox.log" >&2; }
 }
 
 ks_map_state() { xwininfo -id "$1" 2>/dev/null | sed -n 's/^ *Map State: //p'; }

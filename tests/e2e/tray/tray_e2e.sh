@@ -30,18 +30,18 @@ ks_check "a double click brings the window back" ks_wait_viewable "$window" 5
 ks_check "at its last place" test "$(xwininfo -id "$window" | grep -E 'Absolute upper-left [XY]')" = "$place"
 xdotool mousemove --window "$icon" 8 8 click --repeat 2 1
 
-# The program handles the clicks on its icon in order, so the menu of the
-# right button shows that every click before it has been handled.
-shown_windows() { ks_windows_of "$KLEMVAR_PID" | wc -l; }
-menu_open() { [ "$(shown_windows)" -gt "$before" ]; }
-open_menu() { before=$(shown_windows); xdotool mousemove --window "$icon" 8 8 click 3; ks_retry 5 menu_open; }
-
 # The menu pops up outside the accessible tree; its items tell themselves
 # as the keyboard moves through them.
 ks_atspi watch --timeout 8 >"$KS_TMP/focus.txt" &
 ks_track $!
 ks_retry 5 grep -q ready "$KS_TMP/focus.txt"
-open_menu
+# The program handles the clicks on its icon in order, so the menu of the
+# right button shows that the double click before it has been handled.
+shown_windows() { ks_windows_of "$KLEMVAR_PID" | wc -l; }
+before=$(shown_windows)
+menu_open() { [ "$(shown_windows)" -gt "$before" ]; }
+xdotool mousemove --window "$icon" 8 8 click 3
+ks_retry 5 menu_open
 ks_check "a double click on a shown window keeps it shown" \
   test "$(ks_map_state "$window")" = IsViewable
 xdotool key Down Down Down Up
