@@ -27,6 +27,7 @@ class PulseRingTry final : public RingTry {
     if (stream_) {
       pa_stream_set_state_callback(stream_, nullptr, nullptr);
       pa_stream_set_write_callback(stream_, nullptr, nullptr);
+      pa_stream_set_underflow_callback(stream_, nullptr, nullptr);
       pa_stream_disconnect(stream_);
       pa_stream_unref(stream_);
     }
@@ -89,6 +90,7 @@ class PulseRingTry final : public RingTry {
     if (!stream_) return false;
     pa_stream_set_state_callback(stream_, &StreamChanged, this);
     pa_stream_set_write_callback(stream_, &Writable, this);
+    pa_stream_set_underflow_callback(stream_, &RanDry, this);
     const auto buffer = static_cast<pa_usec_t>(std::chrono::microseconds(kRingBuffer).count());
     pa_buffer_attr attributes{};
     attributes.maxlength = attributes.prebuf = attributes.minreq = attributes.fragsize = -1u;
@@ -131,6 +133,15 @@ class PulseRingTry final : public RingTry {
     }
   }
 
+  // Only the stream knows that it was not fed in time: a gap the server makes
+  // on its own, by skipping a cycle, looks the same to a listener. Said once a
+  // stream, as a machine that busy would say it many times a second.
+  static void RanDry(pa_stream*, void* self) {
+    auto* ring = static_cast<PulseRingTry*>(self);
+    if (std::exchange(ring->ran_dry_, true)) return;
+    qCWarning(lcRing, "the ring ran dry: the machine was too busy to feed it, the bell stutters");
+  }
+
   // A failure is told once; the keeper then releases this try.
   void Tell(Outcome outcome) {
     if (failed_) return;
@@ -147,6 +158,7 @@ class PulseRingTry final : public RingTry {
   pa_stream* stream_ = nullptr;
   size_t offset_ = 0;
   bool failed_ = false;
+  bool ran_dry_ = false;
 };
 
 }  // namespace
