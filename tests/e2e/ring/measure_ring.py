@@ -6,7 +6,13 @@ dip at the end of the recording), the period from one loop seam to the next,
 and with sox the steady level of each whole round and the level of the
 recording's tail. Prints the figures and fails when they are off.
 
+The bell's own dips decay; digital silence in the middle of the ring is a
+dropout: the stream was not fed in time, or the server skipped a cycle. A
+dropout fails unless --server-dropouts says the server made it; either way
+it is not taken for a loop seam.
+
 usage: measure_ring.py ring.wav [--rms DB] [--peak DB] [--period S] [--silent-tail S]
+                       [--server-dropouts]
        measure_ring.py ring.wav --wait-seams N | --wait-grown S   (a recording still running)
 """
 
@@ -24,6 +30,7 @@ DIP_DB = -30.0  # the end of each round decays below this
 STRIKE_DB = -20.0  # and the next round starts above this
 STRIKE_AMPLITUDE = 0.1  # a round begins at its first sample this loud
 RECORDING_RATE = 44100  # what the tests record at
+DROPOUT_SECONDS = 0.001  # this much digital silence never occurs inside the bell
 
 
 def read_mono(path):
@@ -62,13 +69,34 @@ def block_levels(samples, block):
     return levels
 
 
+def dropouts(samples, rate):
+    """(first sample, length) of each stretch of digital silence between the
+    first and the last sound of the bell."""
+    threshold = STRIKE_AMPLITUDE * 32768
+    first = next((i for i, x in enumerate(samples) if abs(x) >= threshold), len(samples))
+    last = next((i for i in range(len(samples) - 1, -1, -1) if abs(samples[i]) >= threshold), 0)
+    found, run = [], 0
+    for index in range(first, last):
+        if samples[index] == 0:
+            run += 1
+            continue
+        if run >= rate * DROPOUT_SECONDS:
+            found.append((index - run, run))
+        run = 0
+    return found
+
+
 def round_starts(samples, rate):
     """Sample indices where a round begins after a dip, and whether each one is
     a loop seam (the bell sounded before the dip) rather than the first start."""
     block = int(rate * BLOCK_SECONDS)
     levels = block_levels(samples, block)
+    silent = {index for start, length in dropouts(samples, rate)
+              for index in range(start // block, (start + length) // block + 1)}
     starts, in_dip, heard = [], True, False
     for index, level in enumerate(levels):
+        if index in silent:
+            continue
         if level < DIP_DB:
             in_dip = True
         elif in_dip and level > STRIKE_DB:
@@ -104,6 +132,8 @@ def main():
     parser.add_argument("--period-tolerance", type=float, default=0.02)
     parser.add_argument("--silent-tail", type=float, default=0.0,
                         help="seconds at the end that must be digital silence")
+    parser.add_argument("--server-dropouts", action="store_true",
+                        help="dropouts are the sound server's: report them, do not fail")
     parser.add_argument("--wait-seams", type=int, help="wait until this many loop seams")
     parser.add_argument("--wait-grown", type=float, help="wait until this many seconds more")
     args = parser.parse_args()
@@ -118,14 +148,19 @@ def main():
     found = round_starts(samples, rate)
     starts = [start for start, _ in found]
     seams = [start for start, seam in found if seam]
+    failures = []
     print(f"{len(samples) / rate:.3f} s recorded")
     print(f"rounds begin at {', '.join(f'{s / rate:.4f}' for s in starts)} s")
     if len(seams) < 3:
         sys.exit("FAIL: fewer than three loop seams, so fewer than two whole periods")
 
+    for start, length in dropouts(samples, rate):
+        print(f"dropout of {length / rate * 1000:.1f} ms at {start / rate:.4f} s")
+        if not args.server_dropouts:
+            failures.append(f"the bell drops out at {start / rate:.4f} s")
+
     # Only seam to seam: the very first start also holds the audio stream's start-up.
     periods = [(b - a) / rate for a, b in zip(seams, seams[1:])]
-    failures = []
     for period in periods:
         print(f"period {period:.4f} s")
         if abs(period - args.period) > args.period_tolerance:
