@@ -19,10 +19,18 @@ ks_atspi all --timeout 15 "push button=Wecker stellen" >/dev/null
 ks_atspi do "Wecker stellen" --role "push button"
 ks_check "arming hides the main window" ks_wait_unmapped "$window" 5
 
-# No later event of the program follows a single click without changing what
-# it shows, so this one check still waits a fixed time.
-xdotool mousemove --window "$icon" 8 8 click 1
-sleep 1
+# The pointer moving on after the click raises the icon's tooltip. The program
+# handles its input in order, so once the tooltip shows, the click has been
+# handled too.
+tooltip_shown() {
+  local id
+  for id in $(ks_windows_of "$KLEMVAR_PID"); do
+    xprop -id "$id" _NET_WM_WINDOW_TYPE | grep -q TOOLTIP && return 0
+  done
+  return 1
+}
+xdotool mousemove --window "$icon" 8 8 click 1 mousemove --window "$icon" 9 9
+ks_retry 10 tooltip_shown
 ks_check "a single click does nothing" ks_is_unmapped "$window"
 
 xdotool mousemove --window "$icon" 8 8 click --repeat 2 1
