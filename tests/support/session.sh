@@ -108,7 +108,6 @@ ks_start_xvfb() {
 
 ks_start_wm() {
   openbox --sm-disable >"$KS_TMP/openbox.log" 2>&1 &
-  KS_WM_PID=$!
   ks_track $!
   ks_retry 10 ks_has_wm
 }
@@ -207,7 +206,7 @@ ks_report_program() {
     ks_log "window $id \"$(ks_window_name "$id")\" $(ks_map_state "$id")" \
       "$(xprop -id "$id" WM_STATE _NET_WM_STATE _NET_WM_DESKTOP 2>&1 | tr '\n' ' ')"
   done
-  [ -z "${KS_WM_PID:-}" ] || { ks_log "window manager:"; cat "$KS_TMP/openbox.log" >&2; }
+  [ ! -f "$KS_TMP/openbox.log" ] || { ks_log "window manager:"; cat "$KS_TMP/openbox.log" >&2; }
   command -v gdb >/dev/null || return 0
   timeout 60 gdb -p "$KLEMVAR_PID" -batch -ex "thread apply all bt" 2>&1 | grep '^#' >&2 || true
 }
