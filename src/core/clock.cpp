@@ -109,6 +109,13 @@ std::int64_t FloorDiv(std::int64_t value, std::int64_t divisor) {
   return quotient * divisor > value ? quotient - 1 : quotient;
 }
 
+std::int64_t WallClockAt(TDateTime date, TDateTime timeOfDay) {
+  const auto day = static_cast<std::int64_t>(date) - kUnixEpochDay;
+  const auto ms = static_cast<std::int64_t>(
+      std::nearbyint(timeOfDay * static_cast<double>(kMillisecondsPerDay)));
+  return day * kMillisecondsPerDay + ms;
+}
+
 }  // namespace
 
 ClockReading ReadClock() {
@@ -125,10 +132,14 @@ ClockReading ReadClock() {
 }
 
 std::int64_t RealTimeUntil(const ClockReading& now, TDateTime date, TDateTime timeOfDay) {
-  const auto day = static_cast<std::int64_t>(date) - kUnixEpochDay;
-  const auto ms = static_cast<std::int64_t>(
-      std::nearbyint(timeOfDay * static_cast<double>(kMillisecondsPerDay)));
-  return Source().FirstInstantOf(day * kMillisecondsPerDay + ms) - now.real;
+  const std::int64_t wallClock = WallClockAt(date, timeOfDay);
+  const std::int64_t untilFirst = Source().FirstInstantOf(wallClock) - now.real;
+  if (untilFirst >= 0) return untilFirst;
+  // On the night the clocks go back, a time in the repeated hour that the
+  // first pass has left behind still lies ahead on the second pass: the clock
+  // reaches it at the offset now in force.
+  const std::int64_t onTheWall = wallClock - WallClockAt(now.date, now.timeOfDay);
+  return onTheWall > 0 ? onTheWall : untilFirst;
 }
 
 TDateTime TimeOfDayNow() { return ReadClock().timeOfDay; }

@@ -78,9 +78,10 @@ struct ClockReading {
 };
 ClockReading ReadClock();
 
-// Real milliseconds from a reading until the local wall clock first passes
-// the given date and time of day, with the zone as it is now; negative once
-// it has.
+// Real milliseconds from a reading until the local wall clock next passes
+// the given date and time of day, with the zone as it is now: in a repeated
+// hour, the second pass where the first is over; negative once it has passed
+// for good.
 std::int64_t RealTimeUntil(const ClockReading& now, TDateTime date, TDateTime timeOfDay);
 
 // The time of day of a value, written in the current time format settings.
