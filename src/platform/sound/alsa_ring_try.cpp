@@ -117,22 +117,34 @@ class AlsaRingTry final : public RingTry {
         playing = true;
         Tell(Outcome::kPlaying);
       }
-      if (written == 0 && !WaitForRoom(pcm, fds)) return true;
+      if (written > 0) continue;
+      const Wait wait = WaitForRoom(pcm, fds);
+      if (wait == Wait::kFailed) return false;
+      if (wait == Wait::kEnd) return true;
     }
     return true;
   }
 
-  // False when the end is asked for. The device's own events are read through
-  // ALSA, which also clears what its plugins' timers signalled.
-  bool WaitForRoom(snd_pcm_t* pcm, std::vector<pollfd>& fds) {
+  enum class Wait { kRoom, kEnd, kFailed };
+
+  // A wait that cannot go on fails the try, so that the keeper tries again
+  // rather than believing the bell still rings. The device's own events are
+  // read through ALSA, which also clears what its plugins' timers signalled;
+  // an error among them is left to the next write, which recovers or fails.
+  Wait WaitForRoom(snd_pcm_t* pcm, std::vector<pollfd>& fds) {
     const auto count = static_cast<unsigned>(fds.size() - 1);
     unsigned short events = 0;
     while ((events & (POLLOUT | POLLERR)) == 0) {
-      if (poll(fds.data(), fds.size(), -1) < 0 && errno != EINTR) return false;
-      if (fds.back().revents != 0) return false;
-      if (snd_pcm_poll_descriptors_revents(pcm, fds.data(), count, &events) < 0) return true;
+      if (poll(fds.data(), fds.size(), -1) < 0) {
+        if (errno == EINTR) continue;
+        return Wait::kFailed;
+      }
+      if (fds.back().revents != 0) return Wait::kEnd;
+      if (snd_pcm_poll_descriptors_revents(pcm, fds.data(), count, &events) < 0)
+        return Wait::kFailed;
+      if ((events & (POLLNVAL | POLLHUP)) != 0) return Wait::kFailed;
     }
-    return true;
+    return Wait::kRoom;
   }
 
   // The recording goes round and round: its end is followed by its beginning.
