@@ -25,7 +25,12 @@ QDBusMessage HostRegisteredQuery() {
 
 StatusNotifierFollow::StatusNotifierFollow(QObject* parent) : QObject(parent) {
   QDBusConnection bus = QDBusConnection::sessionBus();
-  if (!bus.isConnected()) return;
+  if (!bus.isConnected()) {
+    // Without a session bus there is no watcher either; told once the
+    // receivers are connected.
+    QMetaObject::invokeMethod(this, &StatusNotifierFollow::noHost, Qt::QueuedConnection);
+    return;
+  }
   names_ = new QDBusServiceWatcher(kWatcherService, bus, QDBusServiceWatcher::WatchForRegistration,
                                    this);
   connect(names_, &QDBusServiceWatcher::serviceRegistered, this, &StatusNotifierFollow::AskWatcher);
@@ -48,7 +53,16 @@ void StatusNotifierFollow::AskWatcher() {
 void StatusNotifierFollow::Answered(QDBusPendingCallWatcher* call) {
   call->deleteLater();
   const QDBusPendingReply<QDBusVariant> reply = *call;
-  if (told_ || reply.isError() || !reply.value().variant().toBool()) return;
+  if (told_) return;
+  if (reply.isError() && (reply.error().type() == QDBusError::NoReply ||
+                          reply.error().type() == QDBusError::Timeout)) {
+    AskWatcher();
+    return;
+  }
+  if (reply.isError() || !reply.value().variant().toBool()) {
+    emit noHost();
+    return;
+  }
   told_ = true;
   emit hostReady();
 }

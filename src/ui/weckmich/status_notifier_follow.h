@@ -1,9 +1,10 @@
 #pragma once
 
 // Follows the StatusNotifierWatcher on the session bus and tells once when a
-// host (a panel's tray) has registered with it. Every question to the bus is
-// asked without waiting for its answer, so a missing or hung watcher never
-// holds up the program.
+// host (a panel's tray) has registered with it, and each time the bus or the
+// watcher says there is none. Every question to the bus is asked without
+// waiting for its answer, so a missing or hung watcher never holds up the
+// program; a watcher that lets a question time out is asked again.
 
 #include <QDBusMessage>
 #include <QObject>
@@ -25,6 +26,8 @@ class StatusNotifierFollow : public QObject {
  signals:
   // A watcher with a registered host is on the bus; emitted at most once.
   void hostReady();
+  // No watcher is on the bus, or no host has registered with it yet.
+  void noHost();
 
  private slots:
   void AskWatcher();

@@ -1,9 +1,5 @@
 #include "ui/weckmich/tray_host.h"
 
-#include <QDBusConnection>
-#include <QDBusConnectionInterface>
-#include <QDBusReply>
-#include <QDBusVariant>
 #include <QGuiApplication>
 #include <QSystemTrayIcon>
 
@@ -12,26 +8,31 @@
 namespace klemvar {
 namespace {
 
-constexpr char kWatcherService[] = "org.kde.StatusNotifierWatcher";
-
 class DesktopHost final : public TrayHost {
  public:
   bool Docked(const QSystemTrayIcon& icon) const override {
     return icon.isVisible() && QSystemTrayIcon::isSystemTrayAvailable();
   }
 
-  // The same test Qt makes when it picks the protocol for its tray icons.
-  bool SpeaksStatusNotifier() const override {
-    QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!bus.isConnected() || !bus.interface()->isServiceRegistered(kWatcherService)) return false;
-    // A plain property read: a QDBusInterface would introspect the watcher
-    // first, one more round trip, and keep its description until exit.
-    const QDBusReply<QDBusVariant> reply = bus.call(HostRegisteredQuery());
-    return reply.isValid() && reply.value().variant().toBool();
-  }
-
-  bool NeedsStatusNotifierHost() const override {
-    return QGuiApplication::platformName().startsWith(QStringLiteral("wayland"));
+  // Qt makes the same test when it picks the protocol for its first icon, but
+  // with calls that block for as long as the watcher takes to answer, up to
+  // the bus's timeout: a hung panel would hold the whole program. So Qt is not
+  // asked until the watcher has answered this program's own question, which
+  // waits for nothing; its own check then takes a moment.
+  void DecideProtocol(QObject* context, std::function<void(bool)> decided) const override {
+    auto* follow = new StatusNotifierFollow(context);
+    auto decide = [follow, decided = std::move(decided)](bool statusNotifier) {
+      follow->disconnect();
+      follow->deleteLater();
+      decided(statusNotifier);
+    };
+    QObject::connect(follow, &StatusNotifierFollow::hostReady, context, [decide] { decide(true); });
+    // On Wayland only a StatusNotifierItem host can show the icon, and Qt
+    // settles on its protocol when the first icon is made and never asks
+    // again: made before a host exists, the icon would stay unseen for the
+    // program's whole life. So there the icon waits for a host.
+    if (!QGuiApplication::platformName().startsWith(QStringLiteral("wayland")))
+      QObject::connect(follow, &StatusNotifierFollow::noHost, context, [decide] { decide(false); });
   }
 };
 

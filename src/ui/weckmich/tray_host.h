@@ -3,6 +3,9 @@
 // What the desktop's notification area offers. The real host asks the desktop;
 // tests install their own.
 
+#include <functional>
+
+class QObject;
 class QSystemTrayIcon;
 
 namespace klemvar {
@@ -12,14 +15,12 @@ class TrayHost {
   virtual ~TrayHost() = default;
   // True while the icon is docked in a notification area that exists now.
   virtual bool Docked(const QSystemTrayIcon& icon) const = 0;
-  // True when the area speaks StatusNotifierItem (KDE Plasma, GNOME with the
-  // AppIndicator extension) rather than XEmbed.
-  virtual bool SpeaksStatusNotifier() const = 0;
-  // True where only a StatusNotifierItem host can show the icon, so that
-  // without one the icon must wait for it to appear: on Wayland there is no
-  // XEmbed to fall back on, and Qt picks its tray protocol once, when the
-  // first icon is made.
-  virtual bool NeedsStatusNotifierHost() const { return false; }
+  // Calls `decided` once, when the icon can be made: with true when the area
+  // speaks StatusNotifierItem (KDE Plasma, GNOME with the AppIndicator
+  // extension) rather than XEmbed. Never waits: until the desktop has
+  // answered, the program has no tray. Nothing is called once `context` is gone.
+  virtual void DecideProtocol(QObject* context,
+                              std::function<void(bool statusNotifier)> decided) const = 0;
 };
 
 TrayHost& DesktopTrayHost();

@@ -1,31 +1,18 @@
-// Creating the tray icon: at once where Qt can decide its protocol now, or, on
-// Wayland without a tray, as soon as a StatusNotifierItem host turns up.
+// Creating the tray icon once the desktop has told which protocol its tray
+// speaks, or, on Wayland without a tray, as soon as a StatusNotifierItem host
+// turns up.
 
 #include "ui/frame/handler.h"
-#include "ui/weckmich/status_notifier_follow.h"
 #include "ui/weckmich/tray_host.h"
 #include "ui/weckmich/weckmich.h"
 
 namespace klemvar {
 
 void TFormKlemvar::AddTrayIcon() {
-  const TrayHost& host = CurrentTrayHost();
-  // Asked once: each answer is a round trip to the session bus at start-up.
-  const bool statusNotifier = host.SpeaksStatusNotifier();
-  if (statusNotifier || !host.NeedsStatusNotifierHost()) {
-    CreateTrayIconNow(statusNotifier);
-    return;
-  }
-  // Qt settles on its tray protocol when the first icon is made and never
-  // asks again; made before a host exists, the icon would stay unseen for
-  // the program's whole life. Made once a host is there, Qt's item also
-  // registers again by itself whenever the watcher restarts.
-  auto* follow = new StatusNotifierFollow(this);
-  connect(follow, &StatusNotifierFollow::hostReady, this, Guarded([this, follow] {
-            follow->deleteLater();
-            CreateTrayIconNow(true);
-            TrayIcon->show();
-          }));
+  CurrentTrayHost().DecideProtocol(this, Guarded([this](bool statusNotifier) {
+                                     CreateTrayIconNow(statusNotifier);
+                                     TrayIcon->show();
+                                   }));
 }
 
 void TFormKlemvar::CreateTrayIconNow(bool statusNotifier) {

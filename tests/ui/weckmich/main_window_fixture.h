@@ -22,7 +22,9 @@ namespace klemvar::testing {
 class FakeTrayHost final : public TrayHost {
  public:
   bool Docked(const QSystemTrayIcon&) const override { return docked; }
-  bool SpeaksStatusNotifier() const override { return statusNotifier; }
+  void DecideProtocol(QObject*, std::function<void(bool)> decided) const override {
+    decided(statusNotifier);
+  }
 
   bool docked = true;
   bool statusNotifier = false;
