@@ -5,7 +5,9 @@
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
+#include <QDeadlineTimer>
 #include <QEvent>
+#include <QThread>
 #include <QWidget>
 
 namespace klemvar {
@@ -20,6 +22,13 @@ QDBusMessage Call(const QString& method) {
   QDBusMessage message = QDBusMessage::createMethodCall(kService, kPath, kService, method);
   message.setAutoStartService(false);
   return message;
+}
+
+// The answer comes in on the bus's own thread, so it is seen without the
+// event loop, which has ended when the program quits.
+bool AnsweredBefore(const QDBusPendingCall& call, const QDeadlineTimer& deadline) {
+  while (!call.isFinished() && !deadline.hasExpired()) QThread::msleep(2);
+  return call.isFinished();
 }
 
 // Holds from the window's first showing to its hiding or destruction.
@@ -100,16 +109,22 @@ void SessionAwake::Inhibited(QDBusPendingCallWatcher* call) {
 }
 
 // Nothing delivers an asynchronous call once the program has ended, so it
-// waits (briefly) until the cookie is back: the quit closed the alarm windows
-// just now, or the windows still open go only after the loop.
+// waits, a moment at most, until the cookie is back: the quit closed the alarm
+// windows just now, or the windows still open go only after the loop. A
+// session service that does not answer by then keeps no inhibition: the bus
+// tells it that this program has gone.
 void SessionAwake::ProgramEnds() {
   ending_ = true;
-  if (pending_) pending_->waitForFinished();
-  if (released_) released_->waitForFinished();
-  if (!inhibited_) return;
+  const QDeadlineTimer deadline(kEndTimeoutMs);
+  if (pending_ && AnsweredBefore(*pending_, deadline)) {
+    pending_->disconnect(this);
+    Inhibited(pending_);
+  }
+  if (released_) AnsweredBefore(*released_, deadline);
+  if (!inhibited_ || deadline.hasExpired()) return;
   inhibited_ = false;
   QDBusConnection::sessionBus().call(Call(QStringLiteral("UnInhibit")) << cookie_, QDBus::Block,
-                                     kEndTimeoutMs);
+                                     static_cast<int>(deadline.remainingTime()));
 }
 
 }  // namespace klemvar
