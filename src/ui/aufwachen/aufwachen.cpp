@@ -1,5 +1,6 @@
 #include "ui/aufwachen/aufwachen.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFrame>
 #include <QIcon>
@@ -7,6 +8,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
+#include <QWindow>
 
 #include "core/alarmcore.h"
 #include "core/close_moment.h"
@@ -115,8 +117,21 @@ void TFormWeckdienst::Timer1Timer() {
 void TFormWeckdienst::ButtonOKClick() { close(); }
 
 void TFormWeckdienst::showEvent(QShowEvent* event) {
-  if (!event->spontaneous()) CentreWindowOnScreen(this);
+  if (!event->spontaneous()) {
+    CentreWindowOnScreen(this);
+    StayUsableBesideOpenBox();
+  }
   QDialog::showEvent(event);
+}
+
+// A message box takes input from the windows that were there when it opened,
+// but an alarm that fires while it waits must still be stoppable. Qt's
+// application-modal box would block every window of the program, also one
+// made later; it leaves usable only what belongs to the box, so the alarm
+// window becomes the box's own.
+void TFormWeckdienst::StayUsableBesideOpenBox() {
+  QWidget* box = QApplication::activeModalWidget();
+  if (box && box != this && windowHandle()) windowHandle()->setTransientParent(box->windowHandle());
 }
 
 // OK, the automatic close and the frame's close box all end here: whoever

@@ -45,6 +45,7 @@ class TFormWeckdienst : public QDialog {
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
+  void StayUsableBesideOpenBox();
   void CreateComponents();
   void FormCreate();
   void RunFormCreate();
