@@ -21,8 +21,9 @@ class DesktopHost final : public TrayHost {
   // waits for nothing; its own check then takes a moment.
   void DecideProtocol(QObject* context, std::function<void(bool)> decided) const override {
     auto* follow = new StatusNotifierFollow(context);
-    auto decide = [follow, decided = std::move(decided)](bool statusNotifier) {
-      follow->disconnect();
+    auto decide = [follow, context, decided = std::move(decided)](bool statusNotifier) {
+      // Only the answers to this caller: the bus keeps connections of its own.
+      QObject::disconnect(follow, nullptr, context, nullptr);
       follow->deleteLater();
       decided(statusNotifier);
     };
