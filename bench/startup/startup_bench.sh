@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Start-up and resident costs of Klemvar beside a bare Qt 6 Widgets window (the
-# toolkit's floor, bench/startup/bare_window.cpp) and the same window with one
+# toolkit's floor, bench/startup/bare_window.cpp), the same window with one
 # line of text (bench/startup/label_window.cpp: what the first text costs any
-# program), the three started in turn in the same run. Every start gets a fresh
+# program) and a plain Qt program with the main window's kinds of controls and
+# a tray icon (bench/startup/plain_program.cpp: what any program like Klemvar
+# costs), the four started in turn in the same run. Every start gets a fresh
 # session bus, a fresh HOME and accessibility off. Printed per program, as medians:
 #   - exec to mapped window: the first new viewable top-level window of at least
 #     40 x 40 pixels, polled every 5 ms (x11_map_time.py), and the CPU time the
@@ -15,17 +17,17 @@
 #   - CPU time and wakeups over IDLE_SECONDS right after that, per minute, from
 #     /proc/PID/task/*/schedstat summed over the threads (on-CPU nanoseconds
 #     and run counts; clock ticks are far too coarse here). Klemvar is armed
-#     for the current minute, which is tomorrow's, and hidden; the bare window
-#     stays shown.
-# and Klemvar's ratios to the bare window and to the window with text.
+#     for the current minute, which is tomorrow's, and hidden; the other
+#     programs stay shown (the plain program's clock ticks in view).
+# and Klemvar's ratios to each of the others.
 #
 # A benchmark, not a test: it prints figures and asserts nothing. The full
-# protocol (the defaults) takes about ROUNDS x 3.5 minutes; for a quick look:
+# protocol (the defaults) takes about ROUNDS x 5 minutes; for a quick look:
 #   ROUNDS=1 MAP_RUNS=3 IDLE_SECONDS=10 bench/startup/startup_bench.sh
 #
-# usage: bench/startup/startup_bench.sh [KLEMVAR [BARE_WINDOW [LABEL_WINDOW]]]
-#   defaults: build/default/src/klemvar, build/default/bench/startup/klemvar_bare_window,
-#   build/default/bench/startup/klemvar_label_window
+# usage: bench/startup/startup_bench.sh [KLEMVAR [BARE_WINDOW [LABEL_WINDOW [PLAIN_PROGRAM]]]]
+#   defaults: build/default/src/klemvar and, in build/default/bench/startup/,
+#   klemvar_bare_window, klemvar_label_window and klemvar_plain_program
 # environment:
 #   ROUNDS          full starts per program: map time, PSS, idle (default 3)
 #   MAP_RUNS        further starts per program for the map time only (default 6)
@@ -40,6 +42,7 @@ root=$(cd "$(dirname "$0")/../.." && pwd)
 KLEMVAR_BIN=$(realpath "${1:-$root/build/default/src/klemvar}")
 BARE_BIN=$(realpath "${2:-$root/build/default/bench/startup/klemvar_bare_window}")
 LABEL_BIN=$(realpath "${3:-$root/build/default/bench/startup/klemvar_label_window}")
+PLAIN_BIN=$(realpath "${4:-$root/build/default/bench/startup/klemvar_plain_program}")
 ROUNDS=${ROUNDS:-3}
 MAP_RUNS=${MAP_RUNS:-6}
 SETTLE_SECONDS=${SETTLE_SECONDS:-10}
@@ -47,14 +50,16 @@ IDLE_SECONDS=${IDLE_SECONDS:-60}
 export KLEMVAR_BIN
 source "$root/tests/support/session.sh"
 ks_require Xvfb trayer xdotool dbus-daemon
-if [ ! -x "$KLEMVAR_BIN" ] || [ ! -x "$BARE_BIN" ] || [ ! -x "$LABEL_BIN" ]; then
+if [ ! -x "$KLEMVAR_BIN" ] || [ ! -x "$BARE_BIN" ] || [ ! -x "$LABEL_BIN" ] ||
+  [ ! -x "$PLAIN_BIN" ]; then
   echo "build the programs first" >&2
   exit 1
 fi
 
-PROGRAMS=(bare label klemvar)
-declare -A BIN=([bare]=$BARE_BIN [label]=$LABEL_BIN [klemvar]=$KLEMVAR_BIN)
-declare -A LABEL=([bare]="bare Qt window" [label]="Qt window+label" [klemvar]="Klemvar")
+PROGRAMS=(bare label plain klemvar)
+declare -A BIN=([bare]=$BARE_BIN [label]=$LABEL_BIN [plain]=$PLAIN_BIN [klemvar]=$KLEMVAR_BIN)
+declare -A LABEL=([bare]="bare Qt window" [label]="Qt window+label" [plain]="plain Qt program"
+  [klemvar]="Klemvar")
 
 # ---------------------------------------------------------------- helpers
 
@@ -194,7 +199,7 @@ report() {
     printf '%-16s %10.1f %14.1f %8.1f %8.1f %11.2f %12.0f\n' "${LABEL[$program]}" "$m" "$mc" \
       "$(mib "$p")" "$(mib "$r")" "$c" "$w"
   done
-  for program in bare label; do
+  for program in bare label plain; do
     printf '%-16s %10s %14s %8s %8s\n' "Klemvar / $program" \
       "$(ratio "${mm[klemvar]}" "${mm[$program]}")" "$(ratio "${mmc[klemvar]}" "${mmc[$program]}")" \
       "$(ratio "${mp[klemvar]}" "${mp[$program]}")" "$(ratio "${mr[klemvar]}" "${mr[$program]}")"
@@ -213,6 +218,7 @@ report() {
 echo "Klemvar: $KLEMVAR_BIN"
 echo "bare window: $BARE_BIN"
 echo "window with text: $LABEL_BIN"
+echo "plain program: $PLAIN_BIN"
 echo "machine: $(nproc) CPUs, load average $(cut -d' ' -f1-3 /proc/loadavg) at start"
 x11_section
 if command -v sway >/dev/null; then
