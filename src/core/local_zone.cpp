@@ -44,9 +44,9 @@ std::int64_t LocalWallClockOf(std::int64_t instant) {
 }
 
 // The offsets a day either side bracket the time: no zone changes its offset
-// twice within two days.
+// twice within two days. No tzset here: the reading that the lookup serves
+// has just looked at the zone, and each look costs the tick a file check.
 LocalTimeLookup LookUpLocalTime(std::int64_t wallClock) {
-  tzset();
   const std::int64_t offsetBefore = OffsetAt(wallClock - kDayMs);
   const std::int64_t offsetAfter = OffsetAt(wallClock + kDayMs);
   const std::int64_t early = wallClock - offsetBefore;

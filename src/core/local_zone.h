@@ -5,9 +5,10 @@
 // 1970-01-01 00:00 UTC; wall-clock times count milliseconds since 1970-01-01
 // 00:00 on the local clock, as if the zone's offset were the same all year.
 //
-// The zone is looked up anew at each call, so that a change of the system's
-// zone (/etc/localtime) reaches the next reading; a TZ variable in the
-// environment names the zone instead.
+// The zone is looked up anew at each reading of the wall clock, so that a
+// change of the system's zone (/etc/localtime) reaches the next reading; a
+// lookup of a wall-clock time uses the zone as the last reading found it. A
+// TZ variable in the environment names the zone instead.
 
 #include <cstdint>
 
