@@ -11,7 +11,7 @@ build_packages=(
   qt6-translations-l10n qt6-wayland
 )
 test_packages=(
-  xvfb xauth xdotool x11-utils imagemagick dbus-x11 at-spi2-core python3-pyatspi
+  xvfb xauth xdotool x11-utils imagemagick dbus-x11 at-spi2-core python3-pyatspi python3-dbus
   python3 curl dpkg-dev file trayer openbox pulseaudio pulseaudio-utils sox iproute2 util-linux procps
   clang-14 libclang-rt-14-dev libfuzzer-14-dev desktop-file-utils appstream stress-ng ccache
   libglib2.0-bin passwd tzdata faketime pipewire pipewire-pulse wireplumber
