@@ -31,20 +31,21 @@ StatusNotifierFollow::StatusNotifierFollow(QObject* parent) : QObject(parent) {
     QMetaObject::invokeMethod(this, &StatusNotifierFollow::noHost, Qt::QueuedConnection);
     return;
   }
-  names_ = new QDBusServiceWatcher(kWatcherService, bus, QDBusServiceWatcher::WatchForRegistration,
-                                   this);
+  names_ =
+      new QDBusServiceWatcher(kWatcherService, bus, QDBusServiceWatcher::WatchForOwnerChange, this);
   connect(names_, &QDBusServiceWatcher::serviceRegistered, this, &StatusNotifierFollow::AskWatcher);
+  connect(names_, &QDBusServiceWatcher::serviceUnregistered, this, [this] { hostThere_ = false; });
   // A panel registers its host with the watcher a moment after the watcher
   // took its name; any sender will do, the answer to AskWatcher decides.
-  bus.connect(QString(), kWatcherPath, kWatcherService,
-              QStringLiteral("StatusNotifierHostRegistered"), this, SLOT(HostRegistered()));
+  for (const char* change : {"StatusNotifierHostRegistered", "StatusNotifierHostUnregistered"})
+    bus.connect(QString(), kWatcherPath, kWatcherService, QLatin1String(change), this,
+                SLOT(HostRegistered()));
   AskWatcher();
 }
 
 void StatusNotifierFollow::HostRegistered() { AskWatcher(); }
 
 void StatusNotifierFollow::AskWatcher() {
-  if (told_) return;
   auto* call = new QDBusPendingCallWatcher(
       QDBusConnection::sessionBus().asyncCall(HostRegisteredQuery()), this);
   connect(call, &QDBusPendingCallWatcher::finished, this, &StatusNotifierFollow::Answered);
@@ -53,18 +54,18 @@ void StatusNotifierFollow::AskWatcher() {
 void StatusNotifierFollow::Answered(QDBusPendingCallWatcher* call) {
   call->deleteLater();
   const QDBusPendingReply<QDBusVariant> reply = *call;
-  if (told_) return;
   if (reply.isError() && (reply.error().type() == QDBusError::NoReply ||
                           reply.error().type() == QDBusError::Timeout)) {
     AskWatcher();
     return;
   }
-  if (reply.isError() || !reply.value().variant().toBool()) {
+  hostThere_ = !reply.isError() && reply.value().variant().toBool();
+  if (!hostThere_) {
     emit noHost();
-    return;
+  } else if (!told_) {
+    told_ = true;
+    emit hostReady();
   }
-  told_ = true;
-  emit hostReady();
 }
 
 }  // namespace klemvar

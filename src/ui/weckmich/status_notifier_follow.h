@@ -2,9 +2,10 @@
 
 // Follows the StatusNotifierWatcher on the session bus and tells once when a
 // host (a panel's tray) has registered with it, and each time the bus or the
-// watcher says there is none. Every question to the bus is asked without
-// waiting for its answer, so a missing or hung watcher never holds up the
-// program; a watcher that lets a question time out is asked again.
+// watcher says there is none; meanwhile it keeps the last answer. Every
+// question to the bus is asked without waiting for its answer, so a missing or
+// hung watcher never holds up the program; a watcher that lets a question time
+// out is asked again.
 
 #include <QDBusMessage>
 #include <QObject>
@@ -23,6 +24,10 @@ class StatusNotifierFollow : public QObject {
  public:
   explicit StatusNotifierFollow(QObject* parent = nullptr);
 
+  // Whether a host was registered at the watcher's last answer, and the
+  // watcher has kept its name since.
+  bool HostThere() const { return hostThere_; }
+
  signals:
   // A watcher with a registered host is on the bus; emitted at most once.
   void hostReady();
@@ -38,6 +43,7 @@ class StatusNotifierFollow : public QObject {
 
   QDBusServiceWatcher* names_ = nullptr;
   bool told_ = false;
+  bool hostThere_ = false;
 };
 
 }  // namespace klemvar

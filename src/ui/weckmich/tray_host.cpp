@@ -1,6 +1,7 @@
 #include "ui/weckmich/tray_host.h"
 
 #include <QGuiApplication>
+#include <QPointer>
 #include <QSystemTrayIcon>
 
 #include "ui/weckmich/status_notifier_follow.h"
@@ -10,7 +11,11 @@ namespace {
 
 class DesktopHost final : public TrayHost {
  public:
+  // A StatusNotifierItem icon is docked while its host is there, as the
+  // follow last heard: Qt would ask the watcher anew, with a blocking call, each
+  // time. An XEmbed icon asks the X server, which Qt does at once.
   bool Docked(const QSystemTrayIcon& icon) const override {
+    if (following_) return icon.isVisible() && following_->HostThere();
     return icon.isVisible() && QSystemTrayIcon::isSystemTrayAvailable();
   }
 
@@ -21,10 +26,13 @@ class DesktopHost final : public TrayHost {
   // waits for nothing; its own check then takes a moment.
   void DecideProtocol(QObject* context, std::function<void(bool)> decided) const override {
     auto* follow = new StatusNotifierFollow(context);
-    auto decide = [follow, context, decided = std::move(decided)](bool statusNotifier) {
+    auto decide = [this, follow, context, decided = std::move(decided)](bool statusNotifier) {
       // Only the answers to this caller: the bus keeps connections of its own.
       QObject::disconnect(follow, nullptr, context, nullptr);
-      follow->deleteLater();
+      if (statusNotifier)
+        following_ = follow;
+      else
+        follow->deleteLater();
       decided(statusNotifier);
     };
     QObject::connect(follow, &StatusNotifierFollow::hostReady, context, [decide] { decide(true); });
@@ -35,6 +43,9 @@ class DesktopHost final : public TrayHost {
     if (!QGuiApplication::platformName().startsWith(QStringLiteral("wayland")))
       QObject::connect(follow, &StatusNotifierFollow::noHost, context, [decide] { decide(false); });
   }
+
+ private:
+  mutable QPointer<StatusNotifierFollow> following_;  // once the icon is a StatusNotifierItem
 };
 
 TrayHost* installed = nullptr;

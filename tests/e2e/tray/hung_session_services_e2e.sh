@@ -5,7 +5,9 @@
 # 3 s, by SIGTERM and, after an alarm window asked for the screensaver's
 # inhibit, by "Beenden" in the menu "Datei" (that quit waits for the answer,
 # a moment at most). The program is started twice, once for each way to end;
-# the times are logged as the script's clock measures them.
+# the times are logged as the script's clock measures them. A third start
+# meets a panel whose tray answers at first, so that the icon is made, and
+# hangs later: arming then still hides the window into the tray at once.
 KLEMVAR_BIN=${1:-${KLEMVAR_BIN:-}}
 source "$(dirname "$0")/../../support/session.sh"
 here=$(cd "$(dirname "$0")" && pwd)
@@ -20,7 +22,8 @@ ks_start_xvfb
 ks_start_pulse "$sink"
 "$KS_PYTHON" "$here/hung_services.py" org.kde.StatusNotifierWatcher org.freedesktop.ScreenSaver \
   >"$KS_TMP/hung.log" 2>&1 &
-ks_track $!
+hung=$!
+ks_track "$hung"
 ks_retry 10 grep -qs ready "$KS_TMP/hung.log"
 
 ring_checked() { ks_atspi find "Läuten" --role "check box" | grep -q checked; }
@@ -104,6 +107,26 @@ if start beenden; then
   from=$(now)
   xdotool mousemove "$x" "$y" click 1
   ended beenden "$from" 0
+fi
+
+ks_stop "$hung"
+"$KS_PYTHON" "$here/freezing_watcher.py" >"$KS_TMP/watcher.log" 2>&1 &
+watcher=$!
+ks_track "$watcher"
+ks_retry 10 grep -qs ready "$KS_TMP/watcher.log"
+icon_registered() {
+  busctl --user get-property org.kde.StatusNotifierWatcher /StatusNotifierWatcher \
+    org.kde.StatusNotifierWatcher RegisteredStatusNotifierItems 2>/dev/null | grep -qv '^as 0$'
+}
+if start frozen; then
+  ks_check "frozen: the icon registers with the panel's watcher" ks_retry 10 icon_registered
+  kill -USR1 "$watcher"
+  ks_retry 5 grep -qs frozen "$KS_TMP/watcher.log"
+  from=$(now)
+  ks_atspi do "Wecker stellen" --role "push button"
+  ks_check "frozen: arming hides the window into the tray within $limit s" \
+    ks_wait_unmapped "$MAIN" $limit
+  ks_log "frozen: the window was hidden after $(seconds_since "$from") s"
 fi
 
 ks_finish
