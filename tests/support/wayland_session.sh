@@ -78,10 +78,9 @@ fi
 # shellcheck source=session.sh
 source "$(dirname "${BASH_SOURCE[0]}")/session.sh"
 
-# Nothing of the user's desktop leaks in: configurations come from the test.
-export HOME=$KS_TMP XDG_CONFIG_HOME=$KS_TMP/config
+# Nothing of the user's desktop leaks in: configurations come from the test,
+# in the HOME and XDG folders session.sh gave it.
 unset DISPLAY WAYLAND_DISPLAY SWAYSOCK QT_QPA_PLATFORM
-mkdir -p "$XDG_CONFIG_HOME"
 
 kw_require() {
   local command
@@ -212,7 +211,7 @@ kw_set_value() {
 import sys
 sys.path.insert(0, "$KS_SUPPORT")
 import atspi
-node = atspi.find(int(sys.argv[1]), sys.argv[2], sys.argv[3], 10)
+node = atspi.find(int(sys.argv[1]), sys.argv[2], atspi.role_value(sys.argv[3]), 10)
 if node is None:
     sys.exit("not found: %s" % sys.argv[2])
 node.queryValue().currentValue = float(sys.argv[4])
