@@ -38,7 +38,8 @@ from gi.repository import Atspi
 # gives them: the names change between releases of AT-SPI (a push button is
 # "push button" in Debian 12's and "button" in Debian 13's), the values do
 # not. The tests name roles as the Atspi.Role members are named, lower case,
-# with spaces ("push button", "spin button", "menu item").
+# with spaces ("push button", "spin button", "menu item"), and the helper
+# prints them so on either release.
 def role_value(text):
     value = getattr(Atspi.Role, text.upper().replace(" ", "_").replace("-", "_"), None)
     if not isinstance(value, Atspi.Role):
@@ -46,13 +47,18 @@ def role_value(text):
     return value
 
 
+# The names Debian 13's AT-SPI gave roles anew, and what Debian 12's (and the
+# tests) call them.
+FORMER_NAMES = {"button": "push button"}
+
+
 def role_text(node):
     """The role as the tests name it, whatever this release calls it."""
-    role = node.getRole()
     try:
-        return Atspi.Role(role).value_nick.replace("-", " ")
+        nick = Atspi.Role(node.getRole()).value_nick.replace("-", " ")
     except (ValueError, AttributeError):
-        return node.getRoleName()
+        nick = node.getRoleName()
+    return FORMER_NAMES.get(nick, nick)
 
 
 def application(pid):
