@@ -49,7 +49,7 @@ bool IsSmallRegularFile(const struct stat& info) {
 // is never opened at all; the open descriptor is checked again in case the path
 // was swapped in between.
 std::optional<std::string> ReadSmallFile(const std::string& path) {
-  struct stat info {};
+  struct stat info = {};
   if (path.empty() || path.find('\0') != std::string::npos) return std::nullopt;
   if (::stat(path.c_str(), &info) != 0 || !IsSmallRegularFile(info)) return std::nullopt;
   const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));

@@ -31,6 +31,34 @@ import sys
 import time
 
 import pyatspi
+from gi.repository import Atspi
+
+
+# Roles are compared by their Atspi.Role value, never by the name the library
+# gives them: the names change between releases of AT-SPI (a push button is
+# "push button" in Debian 12's and "button" in Debian 13's), the values do
+# not. The tests name roles as the Atspi.Role members are named, lower case,
+# with spaces ("push button", "spin button", "menu item"), and the helper
+# prints them so on either release.
+def role_value(text):
+    value = getattr(Atspi.Role, text.upper().replace(" ", "_").replace("-", "_"), None)
+    if not isinstance(value, Atspi.Role):
+        sys.exit("no such role: %r" % text)
+    return value
+
+
+# The names Debian 13's AT-SPI gave roles anew, and what Debian 12's (and the
+# tests) call them.
+FORMER_NAMES = {"button": "push button"}
+
+
+def role_text(node):
+    """The role as the tests name it, whatever this release calls it."""
+    try:
+        nick = Atspi.Role(node.getRole()).value_nick.replace("-", " ")
+    except (ValueError, AttributeError):
+        nick = node.getRoleName()
+    return FORMER_NAMES.get(nick, nick)
 
 
 def application(pid):
@@ -53,9 +81,10 @@ def walk(node, depth=0):
 
 
 def matches(node, name, role):
+    """role: an Atspi.Role, or None for any."""
     if node.name != name:
         return False
-    return role is None or node.getRoleName() == role
+    return role is None or node.getRole() == role
 
 
 def find(pid, name, role, timeout):
@@ -98,7 +127,7 @@ def watch(pid, seconds):
     def on_focus(event):
         try:
             if event.detail1 == 1 and event.host_application.get_process_id() == pid:
-                print("%s\t%s" % (event.source.getRoleName(), event.source.name), flush=True)
+                print("%s\t%s" % (role_text(event.source), event.source.name), flush=True)
         except Exception:  # an object that went away meanwhile
             pass
 
@@ -135,9 +164,11 @@ def main():
 
     if args.command == "all":
         wanted = [tuple(item.split("=", 1)) for item in args.name]
-        missing = all_showing(args.pid, wanted, args.timeout)
-        for role, name in missing:
-            print("missing: %s %r" % (role, name), file=sys.stderr)
+        by_value = [(role_value(role), name) for role, name in wanted]
+        missing = all_showing(args.pid, by_value, args.timeout)
+        for role, name in wanted:
+            if (role_value(role), name) in missing:
+                print("missing: %s %r" % (role, name), file=sys.stderr)
         sys.exit(1 if missing else 0)
 
     if args.command == "watch":
@@ -149,16 +180,17 @@ def main():
         if app is None:
             sys.exit("no accessible application with pid %d" % args.pid)
         for depth, node in walk(app):
-            print("%s%s: %s" % ("  " * depth, node.getRoleName(), node.name))
+            print("%s%s: %s" % ("  " * depth, role_text(node), node.name))
         return
 
     args.name = args.name[0] if args.name else None
-    node = find(args.pid, args.name, args.role, args.timeout)
+    role = role_value(args.role) if args.role else None
+    node = find(args.pid, args.name, role, args.timeout)
     if node is None:
         print("not found: %r (role %s)" % (args.name, args.role), file=sys.stderr)
         sys.exit(1)
     if args.command == "find":
-        print("%s\t%s\t%s" % (node.getRoleName(), node.name, states(node)))
+        print("%s\t%s\t%s" % (role_text(node), node.name, states(node)))
     elif args.command == "value":
         print(text_of(node))
     elif args.command == "centre":

@@ -33,7 +33,9 @@
 #   ks_finish                  prints the tally and exits 1 when any check failed
 #
 # Scripts run themselves again under dbus-run-session when no session bus is
-# set, so no bus, accessibility bus or tray watcher outlives the test.
+# set, so no bus, accessibility bus or tray watcher outlives the test. HOME and
+# the XDG folders (config, cache, data, state, runtime) are the test's own,
+# below KS_TMP, removed when the script exits.
 
 set -euo pipefail
 
@@ -52,6 +54,18 @@ if [ -z "${KS_TMP:-}" ]; then
   KS_TMP=$(mktemp -d "${TMPDIR:-/tmp}/klemvar-e2e.XXXXXX")
   mkdir -m 700 "$KS_TMP/runtime"
   export XDG_RUNTIME_DIR=$KS_TMP/runtime
+fi
+# Everything a test starts keeps its settings, caches and data in the test's
+# own folder: the user's HOME is never written, and nothing a user keeps there
+# (a desktop's settings, an update.ini a program left) reaches a test. A test
+# that runs as a user made for it alone, whose HOME is already its own, keeps
+# it with KS_KEEP_HOME=1.
+if [ "${KS_KEEP_HOME:-0}" != 1 ]; then
+  export HOME=$KS_TMP/home
+  export XDG_CONFIG_HOME=$HOME/.config XDG_CACHE_HOME=$HOME/.cache XDG_DATA_HOME=$HOME/.local/share
+  export XDG_STATE_HOME=$HOME/.local/state
+  mkdir -p -m 700 "$HOME"
+  mkdir -p "$XDG_CONFIG_HOME" "$XDG_CACHE_HOME" "$XDG_DATA_HOME" "$XDG_STATE_HOME"
 fi
 KS_PIDS=()
 KS_PASSED=0

@@ -78,10 +78,9 @@ fi
 # shellcheck source=session.sh
 source "$(dirname "${BASH_SOURCE[0]}")/session.sh"
 
-# Nothing of the user's desktop leaks in: configurations come from the test.
-export HOME=$KS_TMP XDG_CONFIG_HOME=$KS_TMP/config
+# Nothing of the user's desktop leaks in: configurations come from the test,
+# in the HOME and XDG folders session.sh gave it.
 unset DISPLAY WAYLAND_DISPLAY SWAYSOCK QT_QPA_PLATFORM
-mkdir -p "$XDG_CONFIG_HOME"
 
 kw_require() {
   local command
@@ -147,13 +146,17 @@ EOF
   ks_retry 10 kw_watcher_has_host || { cat "$KS_TMP/waybar.log" >&2; return 1; }
 }
 
+# Asks the bus whether the name has an owner. "busctl status" would also read
+# the owner's credentials, which systemd 257's busctl (Debian 13) fails to do
+# in a chroot ("No medium found") even once the server is up.
 kw_notifications_up() {
-  busctl --user status org.freedesktop.Notifications >/dev/null 2>&1
+  [ "$(busctl --user call org.freedesktop.DBus /org/freedesktop/DBus org.freedesktop.DBus \
+    NameHasOwner s org.freedesktop.Notifications 2>/dev/null)" = "b true" ]
 }
 
 kw_start_mako() {
   mkdir -p "$XDG_CONFIG_HOME/mako"
-  # makoctl does not list the urgency, so critical notifications note their id
+  # mako does not list the urgency, so critical notifications note their id
   # in a file; and those that ask for the server's default expire after 0.5 s.
   cat >"$XDG_CONFIG_HOME/mako/config" <<EOF
 default-timeout=500
@@ -212,7 +215,7 @@ kw_set_value() {
 import sys
 sys.path.insert(0, "$KS_SUPPORT")
 import atspi
-node = atspi.find(int(sys.argv[1]), sys.argv[2], sys.argv[3], 10)
+node = atspi.find(int(sys.argv[1]), sys.argv[2], atspi.role_value(sys.argv[3]), 10)
 if node is None:
     sys.exit("not found: %s" % sys.argv[2])
 node.queryValue().currentValue = float(sys.argv[4])
@@ -241,8 +244,11 @@ kw_item_call() {
   busctl --user --json=short call -- "$service" "$@"
 }
 
+# Straight from mako's own interface, as JSON: makoctl list printed that JSON
+# up to mako 1.8 (Debian 12), text from 1.9 on (Debian 13).
 kw_notifications() {
-  makoctl list | "$KS_PYTHON" -c '
+  busctl --user --json=short call org.freedesktop.Notifications /fr/emersion/Mako \
+    fr.emersion.Mako ListNotifications | "$KS_PYTHON" -c '
 import json, sys
 for note in json.load(sys.stdin)["data"][0]:
     v = {key: value["data"] for key, value in note.items()}

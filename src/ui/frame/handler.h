@@ -10,6 +10,7 @@
 
 #include <concepts>
 #include <exception>
+#include <type_traits>
 #include <utility>
 
 #include "ui/frame/error_report.h"
@@ -28,11 +29,13 @@ void RunHandler(Body&& body) {
 
 // A callable with the same parameters that runs callable through RunHandler.
 // It takes only what callable takes, so Qt drops surplus signal arguments.
+// The constraint sits in the return type rather than in a requires clause,
+// which the clang-format releases we check with lay out each their own way.
 template <class Callable>
 auto Guarded(Callable callable) {
-  return [callable = std::move(callable)](
-             auto&&... args) -> void requires std::invocable<const Callable&, decltype(args)...> {
-    RunHandler([&] { callable(std::forward<decltype(args)>(args)...); });
+  return [callable = std::move(callable)]<class... Args>(
+             Args&&... args) -> std::enable_if_t<std::invocable<const Callable&, Args...>> {
+    RunHandler([&] { callable(std::forward<Args>(args)...); });
   };
 }
 

@@ -38,6 +38,8 @@ chmod +x "$at_the_change"
 ks_start_xvfb
 KLEMVAR_BIN=$at_the_change ks_start_klemvar
 ks_wait_window Klemvar 20 >/dev/null
+# Panel 0 is read right after arming: the first tick must have filled it.
+kc_wait_clock
 
 armed=$(kc_arm_one_minute)
 shown_at_arming=$(kc_panel 0)

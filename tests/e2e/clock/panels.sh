@@ -8,6 +8,12 @@ kc_time_panels() {
 }
 kc_panel() { kc_time_panels | sed -n "$(($1 + 1))p"; }
 
+# Waits until the clock panel (panel 0) shows a time. The program fills it at
+# its first tick, about a second after the window comes up; until then it is
+# empty.
+kc_clock_shown() { [ -n "$(kc_panel 0)" ]; }
+kc_wait_clock() { ks_retry "${1:-10}" kc_clock_shown || { ks_log "the clock panel stayed empty"; return 1; }; }
+
 # Seconds of an h:mm:ss text.
 kc_seconds() { awk -F: '{ print $1 * 3600 + $2 * 60 + $3 }' <<<"$1"; }
 

@@ -9,6 +9,16 @@
 if [ -z "${KC_IN_NAMESPACE:-}" ]; then
   command -v unshare >/dev/null || exit 77
   [ "$(id -u)" = 0 ] || { echo "needs root for a mount namespace" >&2; exit 77; }
+  # The namespace's mounts are private, so that neither bind mount reaches the
+  # machine's own /etc/localtime: unshare makes "/" private, which it can only
+  # where "/" is a mount point. In a chroot it is not, unless the root was bound
+  # onto itself (scripts/test-debian13.sh does); with "/" shared, a mount made
+  # here could not be kept from the machine, so the test does not run.
+  if ! mountpoint -q /; then
+    echo "skipped: / is no mount point (a chroot whose root is not bound onto itself)," \
+      "so a private mount namespace cannot be made"
+    exit 77
+  fi
   KC_IN_NAMESPACE=1 exec unshare --mount --propagation private -- bash "$0" "$@"
 fi
 KLEMVAR_BIN=${1:-${KLEMVAR_BIN:-}}
@@ -20,6 +30,7 @@ mount --bind /usr/share/zoneinfo/Europe/Berlin /etc/localtime
 ks_start_xvfb
 ks_start_klemvar
 ks_wait_window Klemvar 20 >/dev/null
+kc_wait_clock
 
 # The hour is enough: the two zones are eight hours apart.
 clock_is_in() { [ "$(kc_panel 0 | cut -d: -f1)" = "$(TZ=$1 date +%H)" ]; }

@@ -16,6 +16,7 @@
 
 : "${1:?newer or no-server}" "${2:?the application ID}" "${3:?the maker host}"
 HERE=$(cd "$(dirname "$0")" && pwd)
+KS_KEEP_HOME=1  # the user made for this test meets the program in its own HOME
 # shellcheck source=../../support/session.sh
 source "$HERE/../../support/session.sh"
 ks_require Xvfb xdotool xwininfo gio pgrep
