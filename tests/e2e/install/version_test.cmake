@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # cmake -DSOURCE=... -DWORK=... -DGENERATOR=... -P version_test.cmake
 #
 # The version is stated once, in project(). A copy of the sources whose project()
