@@ -12,7 +12,7 @@ build_packages=(
 )
 test_packages=(
   xvfb xauth xdotool x11-utils imagemagick dbus-x11 at-spi2-core python3-pyatspi
-  python3 curl dpkg-dev file trayer openbox pulseaudio pulseaudio-utils sox iproute2 util-linux procps
+  python3 curl dpkg-dev file lintian trayer openbox pulseaudio pulseaudio-utils sox iproute2 util-linux procps
   clang-14 libclang-rt-14-dev libfuzzer-14-dev desktop-file-utils appstream stress-ng ccache
   libglib2.0-bin passwd tzdata faketime pipewire pipewire-pulse wireplumber
   sway waybar mako-notifier weston systemd
