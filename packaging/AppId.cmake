@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The application ID: the maker's host in reverse order with the product name
 # appended ("quorbel.example" -> "example.quorbel.Klemvar"). The launcher, the
 # icons, the metainfo file and the desktop file name the program announces all

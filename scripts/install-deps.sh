@@ -13,7 +13,7 @@ build_packages=(
 )
 test_packages=(
   xvfb xauth xdotool x11-utils imagemagick dbus-x11 at-spi2-core python3-pyatspi python3-dbus
-  python3 curl dpkg-dev file trayer openbox pulseaudio pulseaudio-utils sox iproute2 util-linux procps
+  python3 curl dpkg-dev file lintian trayer openbox pulseaudio pulseaudio-utils sox iproute2 util-linux procps
   desktop-file-utils appstream stress-ng ccache
   libglib2.0-bin passwd tzdata faketime pipewire pipewire-pulse wireplumber
   sway waybar mako-notifier weston systemd

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks, with readelf, the shared libraries that the program and its modules
 # name as needed: the program must need neither libcurl, libpulse nor libasound
 # (they come with the modules, loaded on first use), and each module must need its own.

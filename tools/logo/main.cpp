@@ -1,7 +1,7 @@
 // Paints the About logo and writes it as a progressive JPEG whose size is as
 // close as libjpeg's quality steps allow to the size the About window was laid
 // out with.
-// Usage: klemvar_logogen <output.jpg>
+// Usage: klemvar_logogen <logo.svg> <output.jpg>
 #include <QByteArray>
 #include <QFile>
 #include <QGuiApplication>
@@ -29,12 +29,17 @@ QByteArray ClosestToTarget(const QImage& logo) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  QGuiApplication app(argc, argv);  // fonts need the GUI side of Qt
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: %s <output.jpg>\n", argv[0]);
+  QGuiApplication app(argc, argv);  // painting needs the GUI side of Qt
+  if (argc != 3) {
+    std::fprintf(stderr, "usage: %s <logo.svg> <output.jpg>\n", argv[0]);
     return 2;
   }
-  const QByteArray jpeg = ClosestToTarget(klemvar::tools::PaintLogo());
-  QFile out(QString::fromLocal8Bit(argv[1]));
+  const QImage logo = klemvar::tools::PaintLogo(QString::fromLocal8Bit(argv[1]));
+  if (logo.isNull()) {
+    std::fprintf(stderr, "cannot read %s\n", argv[1]);
+    return 1;
+  }
+  const QByteArray jpeg = ClosestToTarget(logo);
+  QFile out(QString::fromLocal8Bit(argv[2]));
   return out.open(QIODevice::WriteOnly) && out.write(jpeg) == jpeg.size() ? 0 : 1;
 }

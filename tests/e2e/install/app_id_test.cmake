@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # cmake -P app_id_test.cmake: the application ID for several maker hosts. The
 # launcher, icons and metainfo file are named after it, and AppStream rejects
 # IDs with hyphens or with parts that begin with a digit.

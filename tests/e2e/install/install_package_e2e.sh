@@ -5,12 +5,16 @@
 #   1. cpack builds it from BUILD_DIR; its files are exactly those that
 #      `cmake --install` puts in place under the same prefix, and its
 #      dependencies name the package of every library its ELF files link, and
-#      what Qt loads at run time; no file that either installs holds the path
-#      of the source or the build folder.
+#      what Qt loads at run time (what it can do without only recommended); no
+#      file that either installs holds the path of the source or the build
+#      folder; lintian finds no error and no warning in it.
 #   2. In private mount and network namespaces whose /usr, /etc and /var are
 #      overlays on a scratch tmpfs (the real system never changes), apt-get
 #      installs it; the launcher's icon is found in the hicolor theme; the
-#      installed program's main window maps under Xvfb; an ordinary user, with
+#      installed program's main window maps under Xvfb; apt-get removes the
+#      packages it only recommends and keeps it, and it starts again in a
+#      German Wayland session's environment, with neither Qt's Wayland
+#      platform nor Qt's translations there to load; an ordinary user, with
 #      a HOME of its own, starts it from the launcher and checks for updates
 #      against a server on this machine, to which the maker's host resolves
 #      there (installed_update_e2e.sh); apt-get removes it, and nothing of it is
@@ -38,8 +42,10 @@ package_files() {
   dpkg-deb --fsys-tarfile "$1" | tar -t | grep -v '/$' | sed 's/^\.//' | LC_ALL=C sort
 }
 
-# What Qt loads at run time, so that no linked library names it (packaging/).
-RUNTIME_PACKAGES=(qt6-qpa-plugins qt6-wayland qt6-translations-l10n hicolor-icon-theme fonts-liberation)
+# What Qt loads at run time, so that no linked library names it (packaging/):
+# what the program needs, and what it can do without.
+RUNTIME_DEPENDS=(qt6-qpa-plugins hicolor-icon-theme fonts-liberation)
+RUNTIME_RECOMMENDS=(qt6-wayland qt6-translations-l10n)
 
 # The package that owns a library, under any of its names: /lib is /usr/lib.
 library_package() {
@@ -50,11 +56,15 @@ library_package() {
   return 0
 }
 
+# Names in a relation field of the package, space-separated and padded.
+relation_names() { echo " $(dpkg-deb -f "$1" "$2" | sed 's/([^)]*)//g; s/[,|]/ /g') "; }
+
 # The package names every library package that its ELF files (the program and
 # any module installed beside it) link, and the run-time ones.
 depends_cover_libraries() {
-  local deb=$1 unpacked=$2 depends file soname path owner ok=0
-  depends=" $(dpkg-deb -f "$deb" Depends | sed 's/([^)]*)//g; s/[,|]/ /g') "
+  local deb=$1 unpacked=$2 depends recommends file soname path owner ok=0
+  depends=$(relation_names "$deb" Depends)
+  recommends=$(relation_names "$deb" Recommends)
   dpkg-deb -x "$deb" "$unpacked"
   while read -r file; do
     file -b "$file" | grep -q '^ELF' || continue
@@ -69,8 +79,12 @@ depends_cover_libraries() {
       fi
     done
   done < <(find "$unpacked" -type f)
-  for owner in "${RUNTIME_PACKAGES[@]}"; do
+  for owner in "${RUNTIME_DEPENDS[@]}"; do
     [[ $depends == *" $owner "* ]] || { echo "$owner is not in Depends"; ok=1; }
+  done
+  for owner in "${RUNTIME_RECOMMENDS[@]}"; do
+    [[ $recommends == *" $owner "* ]] || { echo "$owner is not in Recommends"; ok=1; }
+    [[ $depends != *" $owner "* ]] || { echo "$owner is in Depends"; ok=1; }
   done
   return $ok
 }
@@ -95,7 +109,7 @@ outside() {
   [ "$(id -u)" = 0 ] || skip "installing a package needs root"
   local tool
   for tool in cpack dpkg-deb dpkg-shlibdeps file readelf apt-get unshare ip useradd runuser \
-    Xvfb xdotool xprop strings dbus-run-session gio; do
+    Xvfb xdotool xprop strings dbus-run-session gio lintian; do
     command -v "$tool" >/dev/null || skip "$tool is not installed"
   done
   # Containers without the right to mount cannot give the package a scratch system.
@@ -112,6 +126,7 @@ outside() {
   deb=${debs[0]}
   echo "$(basename "$deb"): $(stat -c %s "$deb") bytes"
   echo "Depends: $(dpkg-deb -f "$deb" Depends)"
+  echo "Recommends: $(dpkg-deb -f "$deb" Recommends)"
 
   DESTDIR=$work/stage cmake --install "$build" --prefix /usr >/dev/null
   list_files "$work/stage" >"$work/installed.txt"
@@ -127,6 +142,15 @@ outside() {
   names_no_build_folder "$work/stage" && names_no_build_folder "$work/unpacked" ||
     { echo "FAIL installed files name the build machine's folders"; exit 1; }
   echo "ok no installed file names the source or the build folder"
+  # What a distribution checks first. Informational tags are shown, not failed.
+  if ! lintian --fail-on error,warning --display-info \
+    "$deb" >"$work/lintian.log" 2>&1; then
+    cat "$work/lintian.log"
+    echo "FAIL lintian finds errors or warnings"
+    exit 1
+  fi
+  sed 's/^/lintian: /' "$work/lintian.log"
+  echo "ok lintian finds no error and no warning"
 
   # A child, not exec: the trap above removes the scratch folder afterwards.
   unshare --mount --net --propagation private bash "$0" --inside "$deb" "$work" "$app_id" "$maker_host"
@@ -180,6 +204,8 @@ inside() {
     launcher_matches_class "/usr/share/applications/$app_id.desktop" "$window"
   ks_stop "$KLEMVAR_PID"
 
+  without_recommends
+
   as_a_user "$work"
 
   ks_check "apt-get removes the package" "${apt[@]}" remove klemvar
@@ -187,6 +213,34 @@ inside() {
   ks_check "no file of it is left" none_present "$work/packaged.txt"
   ks_check "nothing of it is left in the system" nothing_named "$work/scratch"
   ks_finish
+}
+
+# The packages the program only recommends go, and it stays installed. It
+# starts where a Wayland desktop's session would send it to Qt's Wayland
+# platform, in German, whose Qt translation would be loaded: Qt must fall back
+# to X11 (XWayland on a real desktop), and the program do without the
+# translation. The user's update check after this runs without them as well.
+without_recommends() {
+  ks_check "apt-get removes what the package only recommends" "${apt[@]}" remove "${RUNTIME_RECOMMENDS[@]}"
+  ks_check "the package stays installed" package_installed
+  ks_check "Qt's Wayland platform and its German translation are gone" recommended_files_gone
+  env -u QT_QPA_PLATFORM XDG_SESSION_TYPE=wayland WAYLAND_DISPLAY=klemvar-no-compositor \
+    LANG=de_DE.UTF-8 LC_ALL=de_DE.UTF-8 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 \
+    /usr/bin/klemvar >"$KS_TMP/klemvar.log" 2>&1 &
+  KLEMVAR_PID=$!
+  ks_track "$KLEMVAR_PID"
+  ks_check "without them its main window maps" ks_wait_window Klemvar 20
+  # Qt's own warning: it did look for the Wayland platform before it fell back.
+  ks_check "Qt wanted its Wayland platform first" grep -q 'platform plugin "wayland"' "$KS_TMP/klemvar.log"
+  ks_check "and its controls are there" ks_atspi all --timeout 15 "push button=Wecker stellen"
+  ks_check "it still runs" kill -0 "$KLEMVAR_PID"
+  ks_stop "$KLEMVAR_PID"
+}
+
+recommended_files_gone() {
+  local left
+  left=$(find /usr/lib /usr/share -path '*/qt6/plugins/platforms/*wayland*' -o -path '*/qt6/translations/qtbase_de.qm')
+  [ -z "$left" ] || { echo "still there: $left"; return 1; }
 }
 
 # The Icon Theme rule a menu follows: the name, as PNG or SVG, in one of the

@@ -1,9 +1,11 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # cmake -DSOURCE=... -DWORK=... -DGENERATOR=... -P version_test.cmake
 #
 # The version is stated once, in project(). A copy of the sources whose project()
 # says 7.31 is configured (tests off, nothing built): the header the About window
-# and the update check read, the metainfo release and the package version all
-# say 7.31. And no source file states the real version a second time.
+# and the update check read, the metainfo release, the package version, its
+# changelog and the manual page all say 7.31. And no source file states the
+# real version a second time.
 foreach(var SOURCE WORK GENERATOR)
   if(NOT DEFINED ${var})
     message(FATAL_ERROR "${var} is not set")
@@ -59,6 +61,8 @@ expect("the update check's number" ${build}/generated/ui/version.h "ProgramVersi
 file(GLOB metainfo ${build}/packaging/*.metainfo.xml)
 expect("the metainfo release" ${metainfo} "<release version=\"${o}\"")
 expect("the package version" ${build}/CPackConfig.cmake "set\\(CPACK_PACKAGE_VERSION \"${o}\"\\)")
+expect("the package's changelog" ${build}/packaging/debian/changelog "^klemvar \\(${o}\\) ")
+expect("the manual page" ${build}/packaging/debian/klemvar.1 "\"Klemvar ${o}\"")
 
 # Stated nowhere else: no source or packaging file carries the real version.
 string(REPLACE "." "\\." v "${version}")
