@@ -26,17 +26,8 @@ suite=${KLEMVAR_DEBIAN_SUITE:-trixie}
 
 [ "$(id -u)" = 0 ] || { echo "Making a Debian root needs root." >&2; exit 1; }
 
-timings=()
-section_name=
-section_start=$SECONDS
-section() {
-  if [ -n "$section_name" ]; then
-    timings+=("$(printf '%5d s  %s' $((SECONDS - section_start)) "$section_name")")
-  fi
-  section_name=$1
-  section_start=$SECONDS
-  if [ -n "$1" ]; then echo "== $suite: $1"; fi
-}
+SECTION_PREFIX="$suite: "
+source scripts/section_times.sh
 
 work=
 root=
@@ -77,10 +68,7 @@ clean_up() {
       rm -rf --one-file-system "$work"
     fi
   fi
-  section ""
-  echo "== time per section ($suite root)"
-  printf '%s\n' "${timings[@]}"
-  echo "$(printf '%5d s' "$SECONDS")  in all"
+  report_section_times "$suite root"
   exit "$status"
 }
 trap clean_up EXIT

@@ -25,24 +25,8 @@ default_only=0
 jobs=$(nproc)
 prefix=${KLEMVAR_BUILD_PREFIX:-build/}
 
-timings=()
-section_name=
-section_start=$SECONDS
-section() {
-  if [ -n "$section_name" ]; then
-    timings+=("$(printf '%5d s  %s' $((SECONDS - section_start)) "$section_name")")
-  fi
-  section_name=$1
-  section_start=$SECONDS
-  if [ -n "$1" ]; then echo "== $1"; fi
-}
-report_timings() {
-  section ""
-  echo "== time per section"
-  printf '%s\n' "${timings[@]}"
-  echo "$(printf '%5d s' "$SECONDS")  in all"
-}
-trap report_timings EXIT
+source scripts/section_times.sh
+trap report_section_times EXIT
 
 # configure_build PRESET [TARGETS...]: configures and builds a preset in its folder.
 configure_build() {
