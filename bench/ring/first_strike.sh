@@ -40,12 +40,8 @@ case $path in
     watch_sink
     ;;
   pipewire)
-    export PULSE_SERVER=unix:$XDG_RUNTIME_DIR/pulse/native PULSE_SINK=$sink
-    for daemon in pipewire wireplumber pipewire-pulse; do
-      "$daemon" >"$KS_TMP/$daemon.log" 2>&1 &
-      ks_track $!
-    done
-    ks_retry 20 pactl info >/dev/null 2>&1
+    ks_start_pipewire
+    export PULSE_SINK=$sink
     pactl load-module module-null-sink sink_name="$sink" >/dev/null
     ks_retry 10 pactl list short sinks | grep -q "$sink"
     watch_sink

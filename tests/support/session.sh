@@ -11,6 +11,8 @@
 #   ks_stop PID                stops one process started here
 #   ks_start_pulse SINK        a PulseAudio daemon with a null sink SINK; exports
 #                              XDG_RUNTIME_DIR, PULSE_SERVER and PULSE_SINK
+#   ks_start_pipewire          PipeWire, WirePlumber and PipeWire's PulseAudio server;
+#                              exports PULSE_SERVER once that server answers
 #   ks_start_klemvar [args]    the program ($KLEMVAR_BIN) with accessibility on;
 #                              sets KLEMVAR_PID, output in $KS_TMP/klemvar.log
 #   ks_copy_program SRC DEST   copies the build tree's program SRC to DEST, and its
@@ -156,6 +158,22 @@ ks_start_pulse() {
   export PULSE_SERVER=unix:$XDG_RUNTIME_DIR/pulse/native
   export PULSE_SINK=$sink
   ks_retry 10 pactl info >/dev/null 2>&1
+}
+
+# The session manager and the PulseAudio server connect to PipeWire once, at
+# their start: started before its socket exists, the server stays up but
+# refuses every client.
+ks_start_pipewire() {
+  pipewire >"$KS_TMP/pipewire.log" 2>&1 &
+  ks_track $!
+  ks_retry 20 test -S "$XDG_RUNTIME_DIR/pipewire-0"
+  local daemon
+  for daemon in wireplumber pipewire-pulse; do
+    "$daemon" >"$KS_TMP/$daemon.log" 2>&1 &
+    ks_track $!
+  done
+  export PULSE_SERVER=unix:$XDG_RUNTIME_DIR/pulse/native
+  ks_retry 20 pactl info >/dev/null 2>&1
 }
 
 # KS_ACCESSIBILITY=0 leaves accessibility to the desktop's setting (off here),

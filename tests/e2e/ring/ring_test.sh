@@ -20,11 +20,8 @@ ks_start_xvfb
 case $path in
   pulse) ks_start_pulse "$sink" ;;
   pipewire)  # PipeWire's PulseAudio server, WirePlumber linking the stream
-    export PULSE_SERVER=unix:$XDG_RUNTIME_DIR/pulse/native PULSE_SINK=$sink
-    for daemon in pipewire wireplumber pipewire-pulse; do
-      "$daemon" >"$KS_TMP/$daemon.log" 2>&1 &
-      ks_track $!
-    done
+    ks_start_pipewire
+    export PULSE_SINK=$sink
     ks_retry 20 pactl load-module module-null-sink sink_name="$sink" channels=1 channel_map=mono >/dev/null
     # WirePlumber is at work once it has made the new sink the default.
     sink_is_default() { [ "$(pactl get-default-sink 2>/dev/null)" = "$sink" ]; }
