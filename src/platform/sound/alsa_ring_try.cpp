@@ -44,13 +44,12 @@ class AlsaRingTry final : public RingTry {
  public:
   AlsaRingTry(std::shared_ptr<const WaveImage> sound, QObject* receiver, RingKeeper::Report report)
       : sound_(std::move(sound)),
-        receiver_(receiver),
-        report_(std::move(report)),
+        report_(receiver, std::move(report)),
         frame_(static_cast<std::size_t>(sound_->channels * sound_->bits_per_sample / 8)),
         frames_(static_cast<std::size_t>(sound_->samples.size()) / frame_),
         wake_(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {
     if (wake_ < 0) {
-      Tell(Outcome::kFailed);
+      report_.Tell(Outcome::kFailed);
       return;
     }
     thread_ = std::thread([this] { Run(); });
@@ -73,10 +72,10 @@ class AlsaRingTry final : public RingTry {
   void Run() {
     snd_pcm_t* pcm = DefaultGoesToServer() ? nullptr : Open();
     if (!pcm) {
-      Tell(Outcome::kFailed);
+      report_.Tell(Outcome::kFailed);
       return;
     }
-    if (!Play(pcm)) Tell(Outcome::kFailed);
+    if (!Play(pcm)) report_.Tell(Outcome::kFailed);
     snd_pcm_drop(pcm);
     snd_pcm_close(pcm);
   }
@@ -115,7 +114,7 @@ class AlsaRingTry final : public RingTry {
       if (written < 0) return false;
       if (written > 0 && !playing) {
         playing = true;
-        Tell(Outcome::kPlaying);
+        report_.Tell(Outcome::kPlaying);
       }
       if (written > 0) continue;
       const Wait wait = WaitForRoom(pcm, fds);
@@ -161,14 +160,8 @@ class AlsaRingTry final : public RingTry {
     return done;
   }
 
-  void Tell(Outcome outcome) {
-    QMetaObject::invokeMethod(
-        receiver_, [report = report_, outcome] { report(outcome); }, Qt::QueuedConnection);
-  }
-
   std::shared_ptr<const WaveImage> sound_;
-  QObject* receiver_;
-  RingKeeper::Report report_;
+  RingReport report_;
   std::size_t frame_;
   std::size_t frames_;
   int wake_;

@@ -17,8 +17,8 @@ using Outcome = RingKeeper::Outcome;
 class PulseRingTry final : public RingTry {
  public:
   PulseRingTry(std::shared_ptr<const WaveImage> sound, QObject* receiver, RingKeeper::Report report)
-      : sound_(std::move(sound)), receiver_(receiver), report_(std::move(report)) {
-    if (!Connect()) Tell(Outcome::kFailed);
+      : sound_(std::move(sound)), report_(receiver, std::move(report)) {
+    if (!Connect()) report_.Tell(Outcome::kFailed);
   }
 
   ~PulseRingTry() override {
@@ -68,13 +68,13 @@ class PulseRingTry final : public RingTry {
     switch (pa_context_get_state(context)) {
       case PA_CONTEXT_READY:
         if (!ring->sound_)  // a probe: the server answers, which is all it asks
-          ring->Tell(Outcome::kPlaying);
+          ring->report_.Tell(Outcome::kPlaying);
         else if (!ring->OpenStream())
-          ring->Tell(Outcome::kFailed);
+          ring->report_.Tell(Outcome::kFailed);
         break;
       case PA_CONTEXT_FAILED:
       case PA_CONTEXT_TERMINATED:
-        ring->Tell(Outcome::kFailed);
+        ring->report_.Tell(Outcome::kFailed);
         break;
       default:
         break;
@@ -103,11 +103,11 @@ class PulseRingTry final : public RingTry {
     auto* ring = static_cast<PulseRingTry*>(self);
     switch (pa_stream_get_state(stream)) {
       case PA_STREAM_READY:
-        ring->Tell(Outcome::kPlaying);
+        ring->report_.Tell(Outcome::kPlaying);
         break;
       case PA_STREAM_FAILED:
       case PA_STREAM_TERMINATED:
-        ring->Tell(Outcome::kFailed);
+        ring->report_.Tell(Outcome::kFailed);
         break;
       default:
         break;
@@ -125,7 +125,7 @@ class PulseRingTry final : public RingTry {
       const size_t chunk = std::min(bytes, size - ring->offset_);
       if (pa_stream_write(stream, samples.constData() + ring->offset_, chunk, nullptr, 0,
                           PA_SEEK_RELATIVE) < 0) {
-        ring->Tell(Outcome::kFailed);
+        ring->report_.Tell(Outcome::kFailed);
         return;
       }
       ring->offset_ = (ring->offset_ + chunk) % size;
@@ -142,22 +142,12 @@ class PulseRingTry final : public RingTry {
     qCWarning(lcRing, "the ring ran dry: the machine was too busy to feed it, the bell stutters");
   }
 
-  // A failure is told once; the keeper then releases this try.
-  void Tell(Outcome outcome) {
-    if (failed_) return;
-    failed_ = outcome == Outcome::kFailed;
-    QMetaObject::invokeMethod(
-        receiver_, [report = report_, outcome] { report(outcome); }, Qt::QueuedConnection);
-  }
-
   std::shared_ptr<const WaveImage> sound_;
-  QObject* receiver_;
-  RingKeeper::Report report_;
+  RingReport report_;
   pa_threaded_mainloop* loop_ = nullptr;
   pa_context* context_ = nullptr;
   pa_stream* stream_ = nullptr;
   size_t offset_ = 0;
-  bool failed_ = false;
   bool ran_dry_ = false;
 };
 

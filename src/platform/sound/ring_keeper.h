@@ -12,9 +12,11 @@
 // Everything runs on one thread; tries report back on that thread.
 
 #include <QLoggingCategory>
+#include <QObject>
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <utility>
 
 namespace klemvar {
 
@@ -67,6 +69,25 @@ class RingKeeper {
   bool wanted_ = false;
   bool lost_ = false;             // the "lost" line was logged, "back" not yet
   bool failed_last_try_ = false;  // the next retry waits kRetry, not kFirstRetry
+};
+
+// How a try tells its outcome from whichever thread it runs on: queued to
+// `receiver`'s thread, which must outlive the try; a failure once, as it ends the try.
+class RingReport {
+ public:
+  RingReport(QObject* receiver, RingKeeper::Report report)
+      : receiver_(receiver), report_(std::move(report)) {}
+  void Tell(RingKeeper::Outcome outcome) {
+    if (failed_) return;
+    failed_ = outcome == RingKeeper::Outcome::kFailed;
+    QMetaObject::invokeMethod(
+        receiver_, [report = report_, outcome] { report(outcome); }, Qt::QueuedConnection);
+  }
+
+ private:
+  QObject* receiver_;
+  RingKeeper::Report report_;
+  bool failed_ = false;
 };
 
 }  // namespace klemvar
