@@ -11,41 +11,13 @@
 #include <memory>
 #include <vector>
 
-#include "platform/sound/ring_keeper.h"
+#include "ring_stand_ins.h"
 
-namespace klemvar {
+namespace klemvar::testing {
 namespace {
 
 using namespace std::chrono_literals;
 using Outcome = RingKeeper::Outcome;
-
-class FakeTimer final : public RingRetryTimer {
- public:
-  void Start(std::chrono::milliseconds delay) override {
-    delays.push_back(delay);
-    running = true;
-  }
-  void Cancel() override { running = false; }
-
-  std::vector<std::chrono::milliseconds> delays;
-  bool running = false;
-};
-
-// Each try records its report, so the test can answer for the server later,
-// and whether it has been released.
-struct TryRecord {
-  RingKeeper::Report report;
-  bool released = false;
-};
-
-class FakeTry final : public RingTry {
- public:
-  explicit FakeTry(TryRecord& record) : record_(record) {}
-  ~FakeTry() override { record_.released = true; }
-
- private:
-  TryRecord& record_;
-};
 
 int ring_lines = 0;
 
@@ -55,14 +27,7 @@ void CountRingLines(QtMsgType, const QMessageLogContext& context, const QString&
 
 class RingKeeperTest : public ::testing::Test {
  protected:
-  RingKeeperTest()
-      : keeper_(
-            [this](RingKeeper::Report report) {
-              tries_.push_back(std::make_unique<TryRecord>());
-              tries_.back()->report = std::move(report);
-              return std::make_unique<FakeTry>(*tries_.back());
-            },
-            timer_) {
+  RingKeeperTest() : keeper_(FakeTries(tries_), timer_) {
     ring_lines = 0;
     previous_handler_ = qInstallMessageHandler(CountRingLines);
   }
@@ -71,7 +36,7 @@ class RingKeeperTest : public ::testing::Test {
   TryRecord& Last() { return *tries_.back(); }
 
   FakeTimer timer_;
-  std::vector<std::unique_ptr<TryRecord>> tries_;
+  TryRecords tries_;
   RingKeeper keeper_;
   QtMessageHandler previous_handler_;
 };
@@ -139,4 +104,4 @@ TEST_F(RingKeeperTest, LogsTheLossOnceAndTheReturnOnce) {
 }
 
 }  // namespace
-}  // namespace klemvar
+}  // namespace klemvar::testing

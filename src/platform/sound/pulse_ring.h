@@ -1,7 +1,7 @@
 #pragma once
 
-// The ring on the desktop's PulseAudio server, kept sounding by a RingKeeper
-// with a QTimer between tries. Lives on the GUI thread.
+// The ring, kept sounding by a RingKeeper with a QTimer between tries, each
+// routed (ring_route.h) to the sound server or ALSA. Lives on the GUI thread.
 
 #include <QObject>
 #include <QTimer>
@@ -19,12 +19,12 @@ class PulseRing final : public QObject, private RingRetryTimer {
   explicit PulseRing(QObject* parent);
 
   void Play(std::shared_ptr<const WaveImage> sound);  // from the beginning, looping
-  void Stop();
+  void Stop() { keeper_.Stop(); }
   bool Wanted() const { return keeper_.Wanted(); }
 
  private:
-  void Start(std::chrono::milliseconds delay) override;
-  void Cancel() override;
+  void Start(std::chrono::milliseconds delay) override { retry_.start(delay); }
+  void Cancel() override { retry_.stop(); }
 
   QTimer retry_;
   std::shared_ptr<const WaveImage> sound_;

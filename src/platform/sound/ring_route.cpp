@@ -1,10 +1,6 @@
-#include "platform/sound/routed_ring_try.h"
+#include "platform/sound/ring_route.h"
 
-#include <QTimer>
 #include <utility>
-
-#include "platform/sound/alsa_ring_try.h"
-#include "platform/sound/pulse_ring_try.h"
 
 namespace klemvar {
 
@@ -16,10 +12,10 @@ using Outcome = RingKeeper::Outcome;
 // the inner tries hold it weakly, and those of a released try are dropped.
 class Route final : public std::enable_shared_from_this<Route> {
  public:
-  Route(std::shared_ptr<const WaveImage> sound, QObject* receiver, RingKeeper::Report report)
-      : sound_(std::move(sound)), receiver_(receiver), report_(std::move(report)) {}
+  Route(RingPaths paths, RingKeeper::Report report)
+      : paths_(std::move(paths)), report_(std::move(report)) {}
 
-  void Start() { current_ = StartPulseRingTry(sound_, receiver_, Relay(&Route::FromServer)); }
+  void Start() { current_ = paths_.server(Relay(&Route::FromServer)); }
 
  private:
   RingKeeper::Report Relay(void (Route::*step)(Outcome)) {
@@ -37,26 +33,20 @@ class Route final : public std::enable_shared_from_this<Route> {
       return;
     }
     current_.reset();
-    current_ = StartAlsaRingTry(sound_, receiver_, Relay(&Route::FromAlsa));
+    current_ = paths_.alsa(Relay(&Route::FromAlsa));
   }
 
-  // While it rings on ALSA, it looks for a server once a second; one that
-  // comes takes the next ring, as switching would cut this one in the middle.
+  // A server that comes while it rings on ALSA takes the next ring, as
+  // switching would cut this one in the middle.
   void FromAlsa(Outcome outcome) {
-    if (outcome == Outcome::kPlaying && !look_) {
-      look_ = std::make_unique<QTimer>();
-      look_->setTimerType(Qt::CoarseTimer);
-      QObject::connect(look_.get(), &QTimer::timeout, [route = weak_from_this()] {
-        if (auto self = route.lock()) self->Look();
-      });
-      look_->start(kLookEvery);
-    }
+    if (outcome == Outcome::kPlaying && !look_)
+      look_ = paths_.every(kLookEvery, [this] { Look(); });
     if (outcome == Outcome::kFailed) look_.reset();
     report_(outcome);
   }
 
   void Look() {
-    if (!probe_) probe_ = StartPulseServerProbe(receiver_, Relay(&Route::Looked));
+    if (!probe_) probe_ = paths_.probe(Relay(&Route::Looked));
   }
 
   void Looked(Outcome outcome) {
@@ -68,11 +58,10 @@ class Route final : public std::enable_shared_from_this<Route> {
 
   static constexpr std::chrono::seconds kLookEvery{1};
 
-  std::shared_ptr<const WaveImage> sound_;
-  QObject* receiver_;
+  RingPaths paths_;
   RingKeeper::Report report_;
   std::unique_ptr<RingTry> current_;
-  std::unique_ptr<QTimer> look_;
+  std::unique_ptr<QObject> look_;
   std::unique_ptr<RingTry> probe_;
   bool played_ = false;
 };
@@ -89,10 +78,9 @@ class RoutedRingTry final : public RingTry {
 
 }  // namespace
 
-std::unique_ptr<RingTry> StartRoutedRingTry(std::shared_ptr<const WaveImage> sound,
-                                            QObject* receiver, RingKeeper::Report report) {
+std::unique_ptr<RingTry> StartRoutedRingTry(RingPaths paths, RingKeeper::Report report) {
   return std::make_unique<RoutedRingTry>(
-      std::make_shared<Route>(std::move(sound), receiver, std::move(report)));
+      std::make_shared<Route>(std::move(paths), std::move(report)));
 }
 
 }  // namespace klemvar
