@@ -1,0 +1,23 @@
+#include "ui/frame/centred_dialog.h"
+
+#include <QKeyEvent>
+#include <QShowEvent>
+
+#include "ui/frame/screen_centre.h"
+
+namespace klemvar {
+
+void TCentredDialog::keyPressEvent(QKeyEvent* event) {
+  if (event->matches(QKeySequence::Cancel)) {
+    event->ignore();
+    return;
+  }
+  QDialog::keyPressEvent(event);
+}
+
+void TCentredDialog::showEvent(QShowEvent* event) {
+  if (!event->spontaneous()) CentreWindowOnScreen(this);
+  QDialog::showEvent(event);
+}
+
+}  // namespace klemvar
