@@ -1,49 +1,26 @@
 #include "ui/download/DownloadAnim.h"
 
-#include <QCoreApplication>
-
-#include "ui/download/DownloadStatus.h"
 #include "ui/download/animate_control.h"
 #include "ui/widgets/read_picture.h"
 
 namespace klemvar {
 
-std::optional<QImage> AnimationLibrary;
+void DownloadClip::SetPath(const QString& path) {
+  path_ = path;
+  strip_.reset();
+}
 
-namespace {
+void DownloadClip::Play(TAnimate& animate) {
+  if (!strip_) Load();
+  animate.SetClip(strip_.value_or(QImage()), kDownloadFrameWidth);
+  animate.Play();
+}
 
-QString clipPath = QString::fromLatin1(kDownloadClipPath);
-
-// Leaves AnimationLibrary empty when the clip is missing or holds no whole frame.
-void LoadAnimationLibrary() {
-  const QImage strip = ReadPicture(clipPath, "png");
+// Leaves the strip empty when the clip is missing or holds no whole frame.
+void DownloadClip::Load() {
+  const QImage strip = ReadPicture(path_, "png");
   if (strip.isNull() || strip.width() < kDownloadFrameWidth) return;
-  AnimationLibrary = strip.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-  // Released with the application object; registered once however often loaded.
-  qRemovePostRoutine(FreeAnimationLibrary);
-  qAddPostRoutine(FreeAnimationLibrary);
-}
-
-}  // namespace
-
-void FreeAnimationLibrary() {
-  AnimationLibrary.reset();
-  // Freed once: the program's teardown frees it before the application goes.
-  qRemovePostRoutine(FreeAnimationLibrary);
-}
-
-void SetDownloadClipPath(const QString& path) {
-  clipPath = path;
-  FreeAnimationLibrary();
-}
-
-void StartDownloadAnimation() {
-  if (!FormDownload) return;
-  TAnimate* const animate = FormDownload->Animate;
-  animate->Stop();
-  if (!AnimationLibrary) LoadAnimationLibrary();
-  animate->SetClip(AnimationLibrary.value_or(QImage()), kDownloadFrameWidth);
-  animate->Play();
+  strip_ = strip.convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
 }  // namespace klemvar

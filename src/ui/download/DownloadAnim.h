@@ -8,26 +8,33 @@
 
 namespace klemvar {
 
+class TAnimate;
+
 // The embedded clip: a horizontal strip of 272 x 60 frames.
 inline constexpr const char* kDownloadClipPath = ":/anim/download.png";
 inline constexpr int kDownloadFrameWidth = 272;
 
-// The loaded clip, ready to draw. Empty until the first animation loads it (and
-// again after a load that failed, so the next animation tries anew); released by
-// FreeAnimationLibrary, which also runs by itself when the application ends,
-// unless it has run already.
-extern std::optional<QImage> AnimationLibrary;
+// The clip, read by the first animation that needs it and kept for the next.
+class DownloadClip {
+ public:
+  // Reads the clip from path from now on; releases a loaded clip, so tests can
+  // make the clip missing.
+  void SetPath(const QString& path);
 
-void FreeAnimationLibrary();
+  // The loaded clip, ready to draw. Empty until an animation loads it, and again
+  // after a load that failed, so the next animation tries anew.
+  const std::optional<QImage>& Strip() const { return strip_; }
 
-// Loads the clip from path instead of kDownloadClipPath. It releases a loaded
-// clip, so tests can make the clip missing.
-void SetDownloadClipPath(const QString& path);
+  // Plays the clip on animate from its first frame; it repeats until that window
+  // is hidden. Throws std::runtime_error with kCannotOpenClipMessage when the
+  // clip cannot be opened; the window then stays as it is, without animation.
+  void Play(TAnimate& animate);
 
-// Starts the clip on FormDownload's Animate from its first frame; it repeats until
-// that window is hidden. Throws std::runtime_error with kCannotOpenClipMessage when
-// the clip cannot be opened; the window then stays as it is, without animation.
-// Does nothing while no progress window exists.
-void StartDownloadAnimation();
+ private:
+  void Load();
+
+  QString path_ = QString::fromLatin1(kDownloadClipPath);
+  std::optional<QImage> strip_;
+};
 
 }  // namespace klemvar
