@@ -20,7 +20,7 @@
 #include "ui/aufwachen/aufwachen.h"
 #include "ui/download/animate_control.h"
 #include "ui/frame/application.h"
-#include "ui/update/update_check.h"
+#include "ui/weckmich/update_check.h"
 #include "ui/weckmich/weckmich.h"
 
 using namespace klemvar;
@@ -105,7 +105,7 @@ class CorruptResourcesTest : public QObject {
     boxes.Answer(mb::kIdYes);  // "check for a newer version?"
     auto* form = new TFormKlemvar;
     ProgressWindows& progress = form->UpdateCheck->Progress;
-    progress.Clip.SetPath(clip);
+    progress.SetClipPath(clip);
     form->show();
     // Through the event loop, where the frame reports what escapes a handler.
     QTimer::singleShot(0, form->ActionUpdate, &QAction::trigger);

@@ -79,7 +79,16 @@ TFormDownload* ProgressWindows::FormDownload() const {
 }
 
 void ProgressWindows::StartDownloadAnimation() {
-  if (TFormDownload* const form = FormDownload()) Clip.Play(*form->Animate);
+  TFormDownload* const form = FormDownload();
+  if (!form) return;
+  if (!clip_) clip_ = ReadDownloadClip(clipPath_);
+  form->Animate->SetClip(clip_.value_or(QImage()), kDownloadFrameWidth);
+  form->Animate->Play();
+}
+
+void ProgressWindows::SetClipPath(const QString& path) {
+  clipPath_ = path;
+  clip_.reset();
 }
 
 }  // namespace klemvar

@@ -55,22 +55,30 @@ class ProgressWindows {
   Q_DISABLE_COPY_MOVE(ProgressWindows)
   ~ProgressWindows();
 
-  // Creates a progress window, hidden, and makes it the newest. Earlier
-  // windows stay as they are.
+  // A new progress window, hidden, now the newest; earlier ones stay as they are.
   TFormDownload* Create();
 
   // The newest progress window; null before the first one is created and once
   // it has been destroyed, whoever destroyed it.
   TFormDownload* FormDownload() const;
 
-  // Plays the clip on the newest window (see DownloadClip::Play). Does nothing
-  // while no progress window exists.
+  // Starts the clip on the newest window's Animate from its first frame; it
+  // repeats until that window is hidden. Throws std::runtime_error with
+  // kCannotOpenClipMessage when the clip cannot be opened; the window then
+  // stays as it is, without animation. Does nothing while no window exists.
   void StartDownloadAnimation();
 
-  DownloadClip Clip;
+  // The clip, read by the first animation and kept for the next. Empty until
+  // then, and again after a read that failed, so the next animation tries anew.
+  const std::optional<QImage>& Clip() const { return clip_; }
+  // Reads the clip from path from now on and drops a loaded one, so tests can
+  // make the clip missing.
+  void SetClipPath(const QString& path);
 
  private:
   std::vector<QPointer<TFormDownload>> windows_;
+  QString clipPath_ = QString::fromLatin1(kDownloadClipPath);
+  std::optional<QImage> clip_;
 };
 
 }  // namespace klemvar

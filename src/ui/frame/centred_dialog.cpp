@@ -8,11 +8,10 @@
 namespace klemvar {
 
 void TCentredDialog::keyPressEvent(QKeyEvent* event) {
-  if (event->matches(QKeySequence::Cancel)) {
+  if (event->matches(QKeySequence::Cancel))
     event->ignore();
-    return;
-  }
-  QDialog::keyPressEvent(event);
+  else
+    QDialog::keyPressEvent(event);
 }
 
 void TCentredDialog::showEvent(QShowEvent* event) {

@@ -8,7 +8,7 @@
 #include "ui/frame/ahead_of_time.h"
 #include "ui/frame/application.h"
 #include "ui/frame/qt_translations.h"
-#include "ui/update/update_check.h"
+#include "ui/weckmich/update_check.h"
 #include "ui/weckmich/weckmich.h"
 
 namespace klemvar {

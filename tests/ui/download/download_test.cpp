@@ -48,7 +48,7 @@ class DownloadWindowTest : public QObject {
     clip_ = dir_.filePath("download.png");
     QVERIFY(WriteClip(clip_, 3));
     windows_ = std::make_unique<ProgressWindows>();
-    windows_->Clip.SetPath(clip_);
+    windows_->SetClipPath(clip_);
   }
 
   void cleanup() { windows_.reset(); }
@@ -156,14 +156,14 @@ class DownloadWindowTest : public QObject {
 
   void aClipThatCannotBeOpenedIsReported() {
     TFormDownload* form = ShowNew();
-    windows_->Clip.SetPath(dir_.filePath("missing.png"));
+    windows_->SetClipPath(dir_.filePath("missing.png"));
     QCOMPARE(StartMessage(), "AVI kann nicht geöffnet werden");
-    QVERIFY(form->isVisible() && !form->Animate->Playing() && !windows_->Clip.Strip());
+    QVERIFY(form->isVisible() && !form->Animate->Playing() && !windows_->Clip());
     QVERIFY(WriteClip(dir_.filePath("narrow.png"), 1, kDownloadFrameWidth - 1));
-    windows_->Clip.SetPath(dir_.filePath("narrow.png"));
+    windows_->SetClipPath(dir_.filePath("narrow.png"));
     QCOMPARE(StartMessage(), "AVI kann nicht geöffnet werden");
     // A failed load is no load: the next start tries again.
-    windows_->Clip.SetPath(clip_);
+    windows_->SetClipPath(clip_);
     QCOMPARE(StartMessage(), QString());
     QVERIFY(form->Animate->Playing());
   }
@@ -196,26 +196,26 @@ class DownloadWindowTest : public QObject {
   }
 
   void loadsTheClipOnceUntilReleased() {
-    QVERIFY(!windows_->Clip.Strip());
+    QVERIFY(!windows_->Clip());
     windows_->Create();
     windows_->StartDownloadAnimation();
     QVERIFY(WriteClip(clip_, 5));
     TFormDownload* second = windows_->Create();
     windows_->StartDownloadAnimation();
     QCOMPARE(second->Animate->FrameCount(), 3);
-    windows_->Clip.SetPath(clip_);
-    QVERIFY(!windows_->Clip.Strip());
+    windows_->SetClipPath(clip_);
+    QVERIFY(!windows_->Clip());
     windows_->StartDownloadAnimation();
     QCOMPARE(second->Animate->FrameCount(), 5);
   }
 
   void playsTheEmbeddedClip() {
-    windows_->Clip.SetPath(kDownloadClipPath);
+    windows_->SetClipPath(kDownloadClipPath);
     ShowNew();
     QCOMPARE(StartMessage(), QString());
     QVERIFY(windows_->FormDownload()->Animate->FrameCount() >= 2);
-    QCOMPARE(windows_->Clip.Strip()->height(), 60);
-    QCOMPARE(windows_->Clip.Strip()->width() % kDownloadFrameWidth, 0);
+    QCOMPARE(windows_->Clip()->height(), 60);
+    QCOMPARE(windows_->Clip()->width() % kDownloadFrameWidth, 0);
   }
 
  private:

@@ -24,7 +24,7 @@
 #include "support/klemvar_test_main.h"
 #include "ui/download/animate_control.h"
 #include "ui/maker.h"
-#include "ui/update/update_check.h"
+#include "ui/weckmich/update_check.h"
 
 using namespace klemvar;
 using namespace klemvar::testing;
@@ -358,7 +358,7 @@ class UpdateCheckTest : public QObject {
   }
 
   void aMissingClipIsReportedAndStartsNoTransfer() {
-    check()->Progress.Clip.SetPath(folder_->filePath("missing.png"));
+    check()->Progress.SetClipPath(folder_->filePath("missing.png"));
     main_->boxes.Answer(mb::kIdYes);
     // Through the event loop, where the frame reports what escapes a handler.
     QMetaObject::invokeMethod(form()->ActionUpdate, &QAction::trigger, Qt::QueuedConnection);

@@ -4,22 +4,12 @@
 // window shows, then compares the version and offers the download page.
 
 #include <QObject>
-#include <QString>
 
 #include "ui/download/DownloadStatus.h"
 
 namespace klemvar {
 
 class THTTPGet;
-
-// Where the fetched update file is kept until it has been read: "update.ini"
-// in the program's cache folder for this user. An installed program's own
-// folder is no place a user may write to. Empty when there is no such folder.
-QString LocalUpdateFile();
-
-// Creates the cache folder, and any folder missing above it, for the user
-// alone (mode 0700). False when that cannot be done.
-bool MakeUpdateFileFolder();
 
 class TUpdateCheck : public QObject {
   Q_OBJECT
@@ -38,8 +28,7 @@ class TUpdateCheck : public QObject {
   // Closes the newest progress window, compares the fetched version and offers
   // the download page. True when that page was opened: the program is to end.
   bool FileFetched();
-  // Closes the newest progress window and tells the user, unless that window
-  // was cancelled.
+  // Closes the newest progress window and tells the user, unless it was cancelled.
   void Failed();
 };
 

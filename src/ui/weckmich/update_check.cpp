@@ -1,4 +1,4 @@
-#include "ui/update/update_check.h"
+#include "ui/weckmich/update_check.h"
 
 #include <QDir>
 #include <QFile>
@@ -42,13 +42,14 @@ QString UpdateFileFolder() {
   return QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
 }
 
-}  // namespace
-
+// Where the fetched update file is kept until it has been read. An installed
+// program's own folder is no place a user may write to. Empty without a cache.
 QString LocalUpdateFile() {
   const QString folder = UpdateFileFolder();
   return folder.isEmpty() ? QString() : QDir(folder).filePath(QStringLiteral("update.ini"));
 }
 
+// Creates the cache folder and any folder missing above it.
 bool MakeUpdateFileFolder() {
   const QString folder = UpdateFileFolder();
   if (folder.isEmpty()) return false;
@@ -66,6 +67,8 @@ bool MakeUpdateFileFolder() {
   }
   return true;
 }
+
+}  // namespace
 
 TUpdateCheck::TUpdateCheck(QObject* owner) : QObject(owner), HTTPGet(new THTTPGet(this)) {
   setObjectName(QStringLiteral("UpdateCheck"));
