@@ -18,10 +18,9 @@
 #include "ui/about/about.h"
 #include "ui/about/logo.h"
 #include "ui/aufwachen/aufwachen.h"
-#include "ui/download/DownloadAnim.h"
-#include "ui/download/DownloadStatus.h"
 #include "ui/download/animate_control.h"
 #include "ui/frame/application.h"
+#include "ui/weckmich/update_check.h"
 #include "ui/weckmich/weckmich.h"
 
 using namespace klemvar;
@@ -59,14 +58,12 @@ class CorruptResourcesTest : public QObject {
   void init() {
     SetRingResource(kBrokenRing);
     SetAboutLogoPath(kCorruptLogo);
-    SetDownloadClipPath(kCorruptClip);
   }
 
   void cleanup() {
     StopRing();
     SetRingResource(QString::fromLatin1(kRingResource));
     SetAboutLogoPath(QString::fromLatin1(kAboutLogoResource));
-    SetDownloadClipPath(QString::fromLatin1(kDownloadClipPath));
     // Deleting one window may delete others (its menus), so hold them weakly.
     QList<QPointer<QWidget>> windows;
     for (QWidget* window : QApplication::topLevelWidgets()) windows << window;
@@ -104,10 +101,11 @@ class CorruptResourcesTest : public QObject {
 
   void theUpdateCheckReportsTheClipErrorInTheFramesErrorBox() {
     QFETCH(QString, clip);
-    SetDownloadClipPath(clip);
     ScriptedMessageBox boxes;
     boxes.Answer(mb::kIdYes);  // "check for a newer version?"
     auto* form = new TFormKlemvar;
+    ProgressWindows& progress = form->UpdateCheck->Progress;
+    progress.SetClipPath(clip);
     form->show();
     // Through the event loop, where the frame reports what escapes a handler.
     QTimer::singleShot(0, form->ActionUpdate, &QAction::trigger);
@@ -116,9 +114,9 @@ class CorruptResourcesTest : public QObject {
     QCOMPARE(boxes.shown()[1].caption, QStringLiteral("Klemvar"));
     QCOMPARE(boxes.shown()[1].flags & mb::kIconMask, unsigned(mb::kIconError));
     // The progress window stays, without animation; no transfer was started.
-    QVERIFY(FormDownload && FormDownload->isVisible());
-    QVERIFY(!FormDownload->Animate->Playing());
-    QVERIFY(form->HTTPGet->Worker() == nullptr);
+    QVERIFY(progress.FormDownload() && progress.FormDownload()->isVisible());
+    QVERIFY(!progress.FormDownload()->Animate->Playing());
+    QVERIFY(form->UpdateCheck->HTTPGet->Worker() == nullptr);
   }
 
   void theAboutWindowShowsWithoutALogo() {

@@ -1,10 +1,8 @@
 #include "ui/about/about.h"
 
 #include <QFrame>
-#include <QKeyEvent>
 #include <QPixmap>
 #include <QPushButton>
-#include <QShowEvent>
 #include <algorithm>
 
 #include "platform/urlopen/url_opener.h"
@@ -13,7 +11,6 @@
 #include "ui/frame/handler.h"
 #include "ui/frame/layout_fit.h"
 #include "ui/frame/layout_font.h"
-#include "ui/frame/screen_centre.h"
 #include "ui/maker.h"
 #include "ui/version.h"
 #include "ui/widgets/picture_icon.h"
@@ -44,7 +41,7 @@ void SetTextColour(QWidget* widget, const QColor& colour) {
 
 }  // namespace
 
-TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
+TAboutBox::TAboutBox(QWidget* parent) : TCentredDialog(parent) {
   SetUpWindow();
   BuildPanel();
   BuildButton();
@@ -155,23 +152,6 @@ ClickLabel* TAboutBox::AddLink(const char* name, const QString& text, int left, 
   link->move(left, top);
   link->adjustSize();
   return link;
-}
-
-// Enter reaches the default button through QDialog; Escape, which QDialog
-// would take as a cancel, is bound to nothing here.
-void TAboutBox::keyPressEvent(QKeyEvent* event) {
-  if (event->matches(QKeySequence::Cancel)) {
-    event->ignore();
-    return;
-  }
-  QDialog::keyPressEvent(event);
-}
-
-// The same place every time, whatever else is open: a second window covers
-// the first exactly. Placing it by hand also keeps QDialog from guessing.
-void TAboutBox::showEvent(QShowEvent* event) {
-  if (!event->spontaneous()) CentreWindowOnScreen(this);
-  QDialog::showEvent(event);
 }
 
 void TAboutBox::URLClick() { OpenUrl(maker::HomepageAddress()); }

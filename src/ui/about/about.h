@@ -7,7 +7,7 @@
 // waiting; closing it frees it. Several may be open at once, stacked exactly
 // at the centre of the screen.
 
-#include <QDialog>
+#include "ui/frame/centred_dialog.h"
 
 class QFrame;
 class QLabel;
@@ -17,7 +17,7 @@ namespace klemvar {
 
 class ClickLabel;
 
-class TAboutBox : public QDialog {
+class TAboutBox : public TCentredDialog {
   Q_OBJECT
  public:
   explicit TAboutBox(QWidget* parent = nullptr);
@@ -27,10 +27,6 @@ class TAboutBox : public QDialog {
   void SupportLinkClick();
   void MailadrClick();
   void BitBtnOKClick();
-
- protected:
-  void keyPressEvent(QKeyEvent* event) override;
-  void showEvent(QShowEvent* event) override;
 
  private:
   void SetUpWindow();

@@ -4,7 +4,6 @@
 #include <QCloseEvent>
 #include <QFrame>
 #include <QIcon>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
@@ -19,7 +18,6 @@
 #include "ui/frame/handler.h"
 #include "ui/frame/layout_fit.h"
 #include "ui/frame/layout_font.h"
-#include "ui/frame/screen_centre.h"
 #include "ui/widgets/button_face.h"
 #include "ui/widgets/read_picture.h"
 
@@ -48,8 +46,8 @@ void StartRing() { PlaySoundLooping(RingPath()); }
 void StopRing() { StopSound(); }
 
 TFormWeckdienst::TFormWeckdienst(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint) {
+    : TCentredDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                 Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint) {
   setAttribute(Qt::WA_DeleteOnClose);
   KeepSessionAwakeWhileShown(this);
   setWindowTitle(QStringLiteral("Klemvar Weckdienst"));
@@ -117,11 +115,8 @@ void TFormWeckdienst::Timer1Timer() {
 void TFormWeckdienst::ButtonOKClick() { close(); }
 
 void TFormWeckdienst::showEvent(QShowEvent* event) {
-  if (!event->spontaneous()) {
-    CentreWindowOnScreen(this);
-    StayUsableBesideOpenBox();
-  }
-  QDialog::showEvent(event);
+  if (!event->spontaneous()) StayUsableBesideOpenBox();
+  TCentredDialog::showEvent(event);
 }
 
 // A message box takes input from the windows that were there when it opened,
@@ -139,12 +134,6 @@ void TFormWeckdienst::StayUsableBesideOpenBox() {
 void TFormWeckdienst::closeEvent(QCloseEvent* event) {
   StopRing();
   QDialog::closeEvent(event);
-}
-
-// The window has no cancel button, so Escape does not close it.
-void TFormWeckdienst::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) return;
-  QDialog::keyPressEvent(event);
 }
 
 }  // namespace klemvar

@@ -2,8 +2,9 @@
 
 // The alarm window and the ring.
 
-#include <QDialog>
 #include <QString>
+
+#include "ui/frame/centred_dialog.h"
 
 class QFrame;
 class QLabel;
@@ -30,7 +31,7 @@ void StopRing();
 // The always-on-top window that shows AlarmText. It deletes itself when closed,
 // and every way of closing it stops the ring. It closes by itself at the first
 // tick after the shared close moment while AlarmCloseSeconds is above 0.
-class TFormWeckdienst : public QDialog {
+class TFormWeckdienst : public TCentredDialog {
   Q_OBJECT
  public:
   explicit TFormWeckdienst(QWidget* parent = nullptr);
@@ -42,7 +43,6 @@ class TFormWeckdienst : public QDialog {
  protected:
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
-  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void StayUsableBesideOpenBox();

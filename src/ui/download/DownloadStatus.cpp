@@ -1,28 +1,17 @@
 #include "ui/download/DownloadStatus.h"
 
 #include <QCloseEvent>
-#include <QKeyEvent>
 #include <QPushButton>
-#include <utility>
-#include <vector>
 
 #include "ui/download/animate_control.h"
 #include "ui/frame/handler.h"
 #include "ui/frame/layout_fit.h"
 #include "ui/frame/layout_font.h"
-#include "ui/frame/screen_centre.h"
 #include "ui/widgets/picture_icon.h"
 
 namespace klemvar {
 
-QPointer<TFormDownload> FormDownload;
-
 namespace {
-
-// Every progress window ever created: the program refers to the newest after it
-// has closed, and an older one stays usable while a newer one exists, so none is
-// freed before the end.
-std::vector<QPointer<TFormDownload>> windows;
 
 constexpr Qt::WindowFlags kFixedDialog =
     Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -31,7 +20,7 @@ constexpr Qt::WindowFlags kFixedDialog =
 }  // namespace
 
 TFormDownload::TFormDownload(QWidget* parent)
-    : QDialog(parent, kFixedDialog),
+    : TCentredDialog(parent, kFixedDialog),
       Animate(new TAnimate(this)),
       BitBtnCancel(new QPushButton(PictureIcon(":/buttons/cross.png", 16), "&Abbrechen", this)) {
   setObjectName("FormDownload");
@@ -76,30 +65,30 @@ void TFormDownload::closeEvent(QCloseEvent* event) {
 
 void TFormDownload::reject() { close(); }
 
-// No button of the window answers Escape and the window has no binding of its
-// own for it, so the key neither closes the window nor cancels the transfer.
-void TFormDownload::keyPressEvent(QKeyEvent* event) {
-  if (event->matches(QKeySequence::Cancel)) {
-    event->ignore();
-    return;
-  }
-  QDialog::keyPressEvent(event);
+ProgressWindows::~ProgressWindows() {
+  for (const QPointer<TFormDownload>& form : windows_) delete form.data();
 }
 
-void TFormDownload::showEvent(QShowEvent* event) {
-  if (!event->spontaneous()) CentreWindowOnScreen(this);
-  QDialog::showEvent(event);
+TFormDownload* ProgressWindows::Create() {
+  windows_.push_back(new TFormDownload());
+  return windows_.back();
 }
 
-TFormDownload* CreateFormDownload() {
-  auto* form = new TFormDownload();
-  windows.push_back(form);
-  FormDownload = form;
-  return form;
+TFormDownload* ProgressWindows::FormDownload() const {
+  return windows_.empty() ? nullptr : windows_.back().data();
 }
 
-void DestroyFormDownloads() {
-  for (const QPointer<TFormDownload>& form : std::exchange(windows, {})) delete form.data();
+void ProgressWindows::StartDownloadAnimation() {
+  TFormDownload* const form = FormDownload();
+  if (!form) return;
+  if (!clip_) clip_ = ReadDownloadClip(clipPath_);
+  form->Animate->SetClip(clip_.value_or(QImage()), kDownloadFrameWidth);
+  form->Animate->Play();
+}
+
+void ProgressWindows::SetClipPath(const QString& path) {
+  clipPath_ = path;
+  clip_.reset();
 }
 
 }  // namespace klemvar

@@ -3,8 +3,11 @@
 // The update progress window: an animation and a cancel button, shown while
 // the update check fetches its file.
 
-#include <QDialog>
 #include <QPointer>
+#include <vector>
+
+#include "ui/download/DownloadAnim.h"
+#include "ui/frame/centred_dialog.h"
 
 class QPushButton;
 
@@ -12,11 +15,11 @@ namespace klemvar {
 
 class TAnimate;
 
-class TFormDownload : public QDialog {
+class TFormDownload : public TCentredDialog {
   Q_OBJECT
  public:
-  // Created hidden and without owner window: the application owns it (see
-  // CreateFormDownload). Closing it only hides it.
+  // Created hidden and without owner window (see ProgressWindows). Closing it
+  // only hides it.
   explicit TFormDownload(QWidget* parent = nullptr);
 
   TAnimate* const Animate;
@@ -26,7 +29,7 @@ class TFormDownload : public QDialog {
   bool Cancelled = false;
 
   // A rejection closes the window the same way as its close box, never around
-  // FormClose. Escape is no rejection here (see keyPressEvent).
+  // FormClose. Escape is no rejection here (see TCentredDialog).
   void reject() override;
 
  signals:
@@ -36,8 +39,6 @@ class TFormDownload : public QDialog {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
-  void showEvent(QShowEvent* event) override;
-  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void FormCreate();
@@ -45,17 +46,39 @@ class TFormDownload : public QDialog {
   void FormClose();
 };
 
-// The newest progress window; null before the first one is created and after
-// the windows are destroyed at exit.
-extern QPointer<TFormDownload> FormDownload;
+// The progress windows of the update checks and the clip they play. The newest
+// is asked after it has closed, and an older one stays usable while a newer one
+// exists, so every window lives until this goes.
+class ProgressWindows {
+ public:
+  ProgressWindows() = default;
+  Q_DISABLE_COPY_MOVE(ProgressWindows)
+  ~ProgressWindows();
 
-// Creates a progress window, hidden, and makes FormDownload refer to it. Earlier
-// windows stay as they are. The window has no owner window: the application
-// destroys it at exit with its other top-level windows, or DestroyFormDownloads
-// does; FormDownload turns null then, whoever deletes it.
-TFormDownload* CreateFormDownload();
+  // A new progress window, hidden, now the newest; earlier ones stay as they are.
+  TFormDownload* Create();
 
-// Destroys every progress window created so far; a second call does nothing.
-void DestroyFormDownloads();
+  // The newest progress window; null before the first one is created and once
+  // it has been destroyed, whoever destroyed it.
+  TFormDownload* FormDownload() const;
+
+  // Starts the clip on the newest window's Animate from its first frame; it
+  // repeats until that window is hidden. Throws std::runtime_error with
+  // kCannotOpenClipMessage when the clip cannot be opened; the window then
+  // stays as it is, without animation. Does nothing while no window exists.
+  void StartDownloadAnimation();
+
+  // The clip, read by the first animation and kept for the next. Empty until
+  // then, and again after a read that failed, so the next animation tries anew.
+  const std::optional<QImage>& Clip() const { return clip_; }
+  // Reads the clip from path from now on and drops a loaded one, so tests can
+  // make the clip missing.
+  void SetClipPath(const QString& path);
+
+ private:
+  std::vector<QPointer<TFormDownload>> windows_;
+  QString clipPath_ = QString::fromLatin1(kDownloadClipPath);
+  std::optional<QImage> clip_;
+};
 
 }  // namespace klemvar

@@ -5,11 +5,10 @@
 
 #include "core/alarmcore.h"
 #include "platform/fonts/font_configuration.h"
-#include "ui/download/DownloadAnim.h"
-#include "ui/download/DownloadStatus.h"
 #include "ui/frame/ahead_of_time.h"
 #include "ui/frame/application.h"
 #include "ui/frame/qt_translations.h"
+#include "ui/weckmich/update_check.h"
 #include "ui/weckmich/weckmich.h"
 
 namespace klemvar {
@@ -55,15 +54,14 @@ int RunKlemvar(int argc, char** argv) {
   // The other windows show the main window's icon: its pictures, decoded once.
   application.setWindowIcon(main->windowIcon());
   // One hidden progress window exists from the start; each update check opens its own.
-  CreateFormDownload();
+  main->UpdateCheck->Progress.Create();
   main->show();
   sessionBus.Wait();
   const int status = application.exec();
 
-  delete main.data();  // removes the tray icon
+  delete main.data();  // removes the tray icon; the progress windows go with its update check
   DestroyOwnedWindows();
   ReleaseProcessStrings();
-  FreeAnimationLibrary();
   return status;
 }
 

@@ -1,13 +1,15 @@
-// The menu bar and its handlers.
+// The menu bar and its handlers, with those of the update check it starts.
 
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
 
+#include "net/HTTPGet.h"
 #include "platform/urlopen/url_opener.h"
 #include "ui/about/about.h"
 #include "ui/frame/handler.h"
 #include "ui/maker.h"
+#include "ui/weckmich/update_check.h"
 #include "ui/weckmich/weckmich.h"
 #include "ui/widgets/picture_icon.h"
 
@@ -91,6 +93,22 @@ void TFormKlemvar::ActionHomepageExecute() { OpenUrl(maker::HomepageAddress()); 
 void TFormKlemvar::ActionSupportExecute() { OpenUrl(maker::SupportAddress()); }
 
 void TFormKlemvar::ActionEmailExecute() { OpenUrl(maker::MailAddress()); }
+
+void TFormKlemvar::CreateUpdateCheck() {
+  UpdateCheck = new TUpdateCheck(this);
+  // Raised from the worker's hand-over, inside Qt's event dispatch.
+  UpdateCheck->HTTPGet->OnDoneFile = Guarded(EventMethod(this, &TFormKlemvar::HTTPGetDoneFile));
+  UpdateCheck->HTTPGet->OnError = Guarded(EventMethod(this, &TFormKlemvar::HTTPGetError));
+}
+
+void TFormKlemvar::ActionUpdateExecute() { UpdateCheck->Start(); }
+
+void TFormKlemvar::HTTPGetDoneFile(QObject*, const QString&, int) {
+  // The download page is open: the program ends, whether the browser came up or not.
+  if (UpdateCheck->FileFetched()) close();
+}
+
+void TFormKlemvar::HTTPGetError(QObject*) { UpdateCheck->Failed(); }
 
 void TFormKlemvar::ActionInfoExecute() {
   // Owned by the application, not by this window: it closes on its own.

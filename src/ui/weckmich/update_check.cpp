@@ -1,6 +1,3 @@
-// The update check: asks, fetches the update file with HTTPGet while a progress
-// window shows, then compares the version and offers the download page.
-
 #include "ui/weckmich/update_check.h"
 
 #include <QDir>
@@ -13,11 +10,8 @@
 #include "net/HTTPGet.h"
 #include "platform/messagebox/message_box.h"
 #include "platform/urlopen/url_opener.h"
-#include "ui/download/DownloadAnim.h"
-#include "ui/download/DownloadStatus.h"
-#include "ui/frame/handler.h"
 #include "ui/maker.h"
-#include "ui/weckmich/weckmich.h"
+#include "ui/version.h"
 
 namespace klemvar {
 namespace {
@@ -48,13 +42,14 @@ QString UpdateFileFolder() {
   return QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
 }
 
-}  // namespace
-
+// Where the fetched update file is kept until it has been read. An installed
+// program's own folder is no place a user may write to. Empty without a cache.
 QString LocalUpdateFile() {
   const QString folder = UpdateFileFolder();
   return folder.isEmpty() ? QString() : QDir(folder).filePath(QStringLiteral("update.ini"));
 }
 
+// Creates the cache folder and any folder missing above it.
 bool MakeUpdateFileFolder() {
   const QString folder = UpdateFileFolder();
   if (folder.isEmpty()) return false;
@@ -73,36 +68,35 @@ bool MakeUpdateFileFolder() {
   return true;
 }
 
-void TFormKlemvar::CreateHTTPGet() {
-  HTTPGet = new THTTPGet(this);
+}  // namespace
+
+TUpdateCheck::TUpdateCheck(QObject* owner) : QObject(owner), HTTPGet(new THTTPGet(this)) {
+  setObjectName(QStringLiteral("UpdateCheck"));
   HTTPGet->setObjectName(QStringLiteral("HTTPGet"));
   HTTPGet->AcceptTypes = QStringLiteral("*/*");
   HTTPGet->Agent = QStringLiteral("Pellomar HTTPGet");
   HTTPGet->BinaryData = false;
   HTTPGet->UseCache = false;
   HTTPGet->WaitThread = false;
-  // Raised from the worker's hand-over, inside Qt's event dispatch.
-  HTTPGet->OnDoneFile = Guarded(EventMethod(this, &TFormKlemvar::HTTPGetDoneFile));
-  HTTPGet->OnError = Guarded(EventMethod(this, &TFormKlemvar::HTTPGetError));
 }
 
-void TFormKlemvar::ActionUpdateExecute() {
+void TUpdateCheck::Start() {
   if (Ask(kQuestionText, kQuestionCaption, mb::kYesNo | mb::kIconQuestion) != mb::kIdYes) return;
 
   // Each check has a window of its own; an earlier one stays as it is.
-  TFormDownload* const form = CreateFormDownload();
+  TFormDownload* const form = Progress.Create();
   // Every window's cancel and close stop the one transfer there is.
   connect(form, &TFormDownload::TransferCancelRequested, HTTPGet, &THTTPGet::Cancel);
   form->show();
   // A clip that cannot be opened ends the check here; the error goes to the
   // frame's report and the window stays until the user closes it.
-  StartDownloadAnimation();
+  Progress.StartDownloadAnimation();
   form->Cancelled = false;
 
   // Without a folder to keep the file in, the check fails as a transfer that
   // cannot write it would.
   if (!MakeUpdateFileFolder()) {
-    HTTPGetError(HTTPGet);
+    Failed();
     return;
   }
   HTTPGet->URL = maker::UpdateFileAddress();
@@ -112,8 +106,8 @@ void TFormKlemvar::ActionUpdateExecute() {
   HTTPGet->FetchFile();
 }
 
-void TFormKlemvar::HTTPGetDoneFile(QObject*, const QString&, int) {
-  if (FormDownload) FormDownload->close();
+bool TUpdateCheck::FileFetched() {
+  if (TFormDownload* const form = Progress.FormDownload()) form->close();
 
   const QString file = LocalUpdateFile();
   const double VersionZahl = ReadVersionNumber(file.toStdString(), CurrentDecimalSeparator());
@@ -121,18 +115,19 @@ void TFormKlemvar::HTTPGetDoneFile(QObject*, const QString&, int) {
 
   if (!(VersionZahl > ProgramVersionNumber)) {
     Ask(kNoNewerText, kNoNewerCaption, mb::kOk | mb::kIconInformation);
-    return;
+    return false;
   }
-  if (Ask(kNewerText, kNewerCaption, mb::kYesNo | mb::kIconQuestion) != mb::kIdYes) return;
+  if (Ask(kNewerText, kNewerCaption, mb::kYesNo | mb::kIconQuestion) != mb::kIdYes) return false;
   OpenUrl(maker::DownloadPageAddress());
-  close();  // ends the program, whether the browser came up or not
+  return true;
 }
 
-void TFormKlemvar::HTTPGetError(QObject*) {
+void TUpdateCheck::Failed() {
   // A cancelled check ends silently. Only the newest window is asked: a cancel
   // in an older one stops the transfer all the same, and the error then shows.
-  if (FormDownload && FormDownload->Cancelled) return;
-  if (FormDownload) FormDownload->close();
+  TFormDownload* const form = Progress.FormDownload();
+  if (form && form->Cancelled) return;
+  if (form) form->close();
   Ask(kFailureText, kFailureCaption, mb::kOk | mb::kIconError);
 }
 

@@ -36,7 +36,7 @@ TFormKlemvar::TFormKlemvar(QWidget* parent) : QWidget(parent) {
   CreateMenuBar();
   CreateControls();
   CreateTrayIcon();
-  CreateHTTPGet();
+  CreateUpdateCheck();
   Timer1 = new QTimer(this);
   Timer1->setObjectName(QStringLiteral("Timer1"));
   Timer1->setInterval(1000);

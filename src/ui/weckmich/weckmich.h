@@ -24,10 +24,10 @@ class QTimer;
 namespace klemvar {
 
 class TAboutBox;
-class THTTPGet;
 class TFormWeckdienst;
 class TSpinEdit;
 class TStatusBar;
+class TUpdateCheck;
 
 class TFormKlemvar : public QWidget {
   Q_OBJECT
@@ -75,8 +75,8 @@ class TFormKlemvar : public QWidget {
   QAction* Weckereinstellen1 = nullptr;
   QAction* Beenden1 = nullptr;
 
-  // Fetches the update information for the update check.
-  THTTPGet* HTTPGet = nullptr;
+  // The update check: its transfer and its progress windows.
+  TUpdateCheck* UpdateCheck = nullptr;
 
   // The windows opened last; earlier ones stay open on their own.
   QPointer<TFormWeckdienst> AlarmWindow;
@@ -141,7 +141,7 @@ class TFormKlemvar : public QWidget {
   void CreateTrayIcon();
   void AddTrayIcon();
   void CreateTrayIconNow(bool statusNotifier);
-  void CreateHTTPGet();
+  void CreateUpdateCheck();
   void ConnectHandlers();
 
   void FormCreate();

@@ -20,7 +20,6 @@
 #include "support/fake_clock.h"
 #include "ui/about/about.h"
 #include "ui/aufwachen/aufwachen.h"
-#include "ui/download/DownloadAnim.h"
 #include "ui/download/DownloadStatus.h"
 #include "ui/download/animate_control.h"
 #include "ui/frame/application.h"
@@ -123,17 +122,16 @@ bool ShootTrayMenu(TFormKlemvar& main, const QDir& folder) {
 }
 
 bool ShootProgressWindow(const QDir& folder) {
-  CreateFormDownload();
-  FormDownload->show();
-  StartDownloadAnimation();
+  ProgressWindows progress;
+  TFormDownload* const form = progress.Create();
+  form->show();
+  progress.StartDownloadAnimation();
   QElapsedTimer timer;
   timer.start();
-  while (FormDownload->Animate->CurrentFrame() != kProgressFrame && timer.elapsed() < 5000)
+  while (form->Animate->CurrentFrame() != kProgressFrame && timer.elapsed() < 5000)
     QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-  FormDownload->Animate->Stop();
-  const bool ok = Shoot(FormDownload, folder, "update-progress.png");
-  FormDownload->hide();
-  return ok;
+  form->Animate->Stop();
+  return Shoot(form, folder, "update-progress.png");
 }
 
 int Run(int argc, char** argv) {
@@ -156,7 +154,6 @@ int Run(int argc, char** argv) {
   ok = ShootAboutWindow(folder) && ok;
   ok = ShootTrayMenu(main, folder) && ok;
   ok = ShootProgressWindow(folder) && ok;
-  DestroyFormDownloads();
   return ok ? 0 : 1;
 }
 

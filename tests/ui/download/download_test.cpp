@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <QWindow>
 #include <QtTest>
+#include <memory>
 #include <stdexcept>
 
 #include "ui/download/DownloadAnim.h"
@@ -35,21 +36,6 @@ QColor Shown(TFormDownload* form, QPoint at) {
   return form->Animate->grab().toImage().pixelColor(at);
 }
 
-TFormDownload* ShowNew() {
-  TFormDownload* form = CreateFormDownload();
-  form->show();
-  return QTest::qWaitForWindowExposed(form) ? form : nullptr;
-}
-
-QString StartMessage() {
-  try {
-    StartDownloadAnimation();
-  } catch (const std::runtime_error& error) {
-    return QString::fromUtf8(error.what());
-  }
-  return {};
-}
-
 enum class Closing { CancelButton, CloseBox, ProgramHidden };
 
 }  // namespace
@@ -61,13 +47,14 @@ class DownloadWindowTest : public QObject {
   void init() {
     clip_ = dir_.filePath("download.png");
     QVERIFY(WriteClip(clip_, 3));
-    SetDownloadClipPath(clip_);
+    windows_ = std::make_unique<ProgressWindows>();
+    windows_->SetClipPath(clip_);
   }
 
-  void cleanup() { DestroyFormDownloads(); }
+  void cleanup() { windows_.reset(); }
 
   void hasItsLayoutStartsHiddenAndShowsCentred() {
-    TFormDownload* form = CreateFormDownload();
+    TFormDownload* form = windows_->Create();
     QVERIFY(!form->isVisible() && !form->Cancelled);
     QCOMPARE(form->windowTitle(), "Update prüfen ...");
     QCOMPARE(form->size(), QSize(334, 143));
@@ -106,7 +93,7 @@ class DownloadWindowTest : public QObject {
     QFETCH(Closing, closing);
     TFormDownload* form = ShowNew();
     QVERIFY(form);
-    StartDownloadAnimation();
+    windows_->StartDownloadAnimation();
     QSignalSpy cancels(form, &TFormDownload::TransferCancelRequested);
     QCloseEvent request;  // what the window system sends for the close box or Alt+F4
     switch (closing) {
@@ -125,7 +112,7 @@ class DownloadWindowTest : public QObject {
     QVERIFY(form->Cancelled);
     QVERIFY(!cancels.isEmpty());
     QVERIFY(!form->Animate->Playing() && !FrameTimer(form)->isActive());
-    QCOMPARE(FormDownload.data(), form);  // still there to be asked after closing
+    QCOMPARE(windows_->FormDownload(), form);  // still there to be asked after closing
   }
 
   void escapeNeitherClosesNorCancels() {
@@ -153,35 +140,37 @@ class DownloadWindowTest : public QObject {
 
   void formDownloadFollowsTheNewestWindowAndNeverDangles() {
     QPointer<TFormDownload> first = ShowNew();
-    StartDownloadAnimation();
+    windows_->StartDownloadAnimation();
     QPointer<TFormDownload> second = ShowNew();
-    QCOMPARE(FormDownload.data(), second.data());
-    StartDownloadAnimation();
+    QCOMPARE(windows_->FormDownload(), second.data());
+    windows_->StartDownloadAnimation();
     second->close();
     QVERIFY(first->isVisible() && first->Animate->Playing() && !first->Cancelled);
 
-    DestroyFormDownloads();
-    QVERIFY(first.isNull() && second.isNull() && FormDownload.isNull());
-    StartDownloadAnimation();  // nothing to animate, nothing to fail
+    delete second.data();
+    QVERIFY(!windows_->FormDownload());
+    windows_->StartDownloadAnimation();  // nothing to animate, nothing to fail
+    windows_.reset();
+    QVERIFY(first.isNull());
   }
 
   void aClipThatCannotBeOpenedIsReported() {
     TFormDownload* form = ShowNew();
-    SetDownloadClipPath(dir_.filePath("missing.png"));
+    windows_->SetClipPath(dir_.filePath("missing.png"));
     QCOMPARE(StartMessage(), "AVI kann nicht geöffnet werden");
-    QVERIFY(form->isVisible() && !form->Animate->Playing() && !AnimationLibrary);
+    QVERIFY(form->isVisible() && !form->Animate->Playing() && !windows_->Clip());
     QVERIFY(WriteClip(dir_.filePath("narrow.png"), 1, kDownloadFrameWidth - 1));
-    SetDownloadClipPath(dir_.filePath("narrow.png"));
+    windows_->SetClipPath(dir_.filePath("narrow.png"));
     QCOMPARE(StartMessage(), "AVI kann nicht geöffnet werden");
     // A failed load is no load: the next start tries again.
-    SetDownloadClipPath(clip_);
+    windows_->SetClipPath(clip_);
     QCOMPARE(StartMessage(), QString());
     QVERIFY(form->Animate->Playing());
   }
 
   void playsEveryFrameCentredInTurnAndRepeats() {
     TFormDownload* form = ShowNew();
-    StartDownloadAnimation();
+    windows_->StartDownloadAnimation();
     QCOMPARE(FrameTimer(form)->interval(), 100);
     for (const Qt::GlobalColor colour : {Qt::red, Qt::green, Qt::blue, Qt::red}) {
       // 272 x 60 in 297 x 65: the frame's corners are 13 and 3 pixels in, the area's are bare.
@@ -190,14 +179,14 @@ class DownloadWindowTest : public QObject {
       QVERIFY(Shown(form, {5, 1}) != QColor(colour));
       QVERIFY(QMetaObject::invokeMethod(FrameTimer(form), "timeout"));
     }
-    StartDownloadAnimation();
+    windows_->StartDownloadAnimation();
     QCOMPARE(form->Animate->CurrentFrame(), 0);
     QTRY_VERIFY_WITH_TIMEOUT(form->Animate->CurrentFrame() != 0, 2000);  // on its own timer
   }
 
   void ticksOnlyWhileShown() {
-    TFormDownload* form = CreateFormDownload();  // as the hidden one made at start-up
-    StartDownloadAnimation();
+    TFormDownload* form = windows_->Create();  // as the hidden one made at start-up
+    windows_->StartDownloadAnimation();
     QVERIFY(!FrameTimer(form)->isActive());
     form->show();
     QVERIFY(FrameTimer(form)->isActive());
@@ -207,31 +196,47 @@ class DownloadWindowTest : public QObject {
   }
 
   void loadsTheClipOnceUntilReleased() {
-    QVERIFY(!AnimationLibrary);
-    CreateFormDownload();
-    StartDownloadAnimation();
+    QVERIFY(!windows_->Clip());
+    windows_->Create();
+    windows_->StartDownloadAnimation();
     QVERIFY(WriteClip(clip_, 5));
-    TFormDownload* second = CreateFormDownload();
-    StartDownloadAnimation();
+    TFormDownload* second = windows_->Create();
+    windows_->StartDownloadAnimation();
     QCOMPARE(second->Animate->FrameCount(), 3);
-    FreeAnimationLibrary();
-    QVERIFY(!AnimationLibrary);
-    StartDownloadAnimation();
+    windows_->SetClipPath(clip_);
+    QVERIFY(!windows_->Clip());
+    windows_->StartDownloadAnimation();
     QCOMPARE(second->Animate->FrameCount(), 5);
   }
 
   void playsTheEmbeddedClip() {
-    SetDownloadClipPath(kDownloadClipPath);
+    windows_->SetClipPath(kDownloadClipPath);
     ShowNew();
     QCOMPARE(StartMessage(), QString());
-    QVERIFY(FormDownload->Animate->FrameCount() >= 2);
-    QCOMPARE(AnimationLibrary->height(), 60);
-    QCOMPARE(AnimationLibrary->width() % kDownloadFrameWidth, 0);
+    QVERIFY(windows_->FormDownload()->Animate->FrameCount() >= 2);
+    QCOMPARE(windows_->Clip()->height(), 60);
+    QCOMPARE(windows_->Clip()->width() % kDownloadFrameWidth, 0);
   }
 
  private:
+  TFormDownload* ShowNew() {
+    TFormDownload* form = windows_->Create();
+    form->show();
+    return QTest::qWaitForWindowExposed(form) ? form : nullptr;
+  }
+
+  QString StartMessage() {
+    try {
+      windows_->StartDownloadAnimation();
+    } catch (const std::runtime_error& error) {
+      return QString::fromUtf8(error.what());
+    }
+    return {};
+  }
+
   QTemporaryDir dir_;
   QString clip_;
+  std::unique_ptr<ProgressWindows> windows_;
 };
 
 }  // namespace klemvar

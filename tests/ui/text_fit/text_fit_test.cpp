@@ -217,11 +217,9 @@ QStringList AboutCut() {
 }
 
 QStringList ProgressWindowCut() {
-  TFormDownload* progress = CreateFormDownload();
-  progress->show();
-  const QStringList cut = CutTexts(progress);
-  DestroyFormDownloads();
-  return cut;
+  TFormDownload progress;
+  progress.show();
+  return CutTexts(&progress);
 }
 
 // The real box, measured while it is open and then dismissed.

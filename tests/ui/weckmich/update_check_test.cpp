@@ -22,8 +22,6 @@
 #include "net/HTTPGet.h"
 #include "platform/http/curl_transport.h"
 #include "support/klemvar_test_main.h"
-#include "ui/download/DownloadAnim.h"
-#include "ui/download/DownloadStatus.h"
 #include "ui/download/animate_control.h"
 #include "ui/maker.h"
 #include "ui/weckmich/update_check.h"
@@ -137,8 +135,10 @@ class UpdateCheckTest : public QObject {
   TFormDownload* startupWindow_ = nullptr;
 
   TFormKlemvar* form() { return main_->form.get(); }
+  TUpdateCheck* check() { return form()->UpdateCheck; }
+  TFormDownload* newest() { return check()->Progress.FormDownload(); }
   const std::vector<ShownBox>& boxes() { return main_->boxes.shown(); }
-  bool Idle() { return form()->HTTPGet->Worker() == nullptr; }
+  bool Idle() { return check()->HTTPGet->Worker() == nullptr; }
 
   bool Serve(const QString& version, const QString& answer = QStringLiteral("full")) {
     server_ = std::make_unique<UpdateServer>();
@@ -167,12 +167,11 @@ class UpdateCheckTest : public QObject {
 
  private slots:
   void init() {
-    SetDownloadClipPath(QString::fromLatin1(kDownloadClipPath));
     SetCurrentDecimalSeparator(".");
     main_ = std::make_unique<MainWindow>();
     main_->Open();
     // As at start-up: one hidden progress window that no check shows.
-    startupWindow_ = CreateFormDownload();
+    startupWindow_ = check()->Progress.Create();
     folder_ = std::make_unique<QTemporaryDir>();
     ProgramFolder = (folder_->path() + '/').toStdString();
     // The user's cache, not made yet: the check makes it.
@@ -186,7 +185,6 @@ class UpdateCheckTest : public QObject {
     folder_.reset();
     home_.reset();
     qunsetenv("XDG_CACHE_HOME");
-    SetDownloadClipPath(QString::fromLatin1(kDownloadClipPath));
   }
 
   void noToTheQuestionOpensNoWindowAndStartsNoTransfer() {
@@ -194,7 +192,7 @@ class UpdateCheckTest : public QObject {
     QCOMPARE(boxes().size(), size_t(1));
     CompareBox(boxes()[0], kQuestion, "Update suchen", mb::kYesNo | mb::kIconQuestion);
     QVERIFY(ShownProgressWindows().isEmpty());
-    QCOMPARE(FormDownload.data(), startupWindow_);
+    QCOMPARE(newest(), startupWindow_);
     QVERIFY(Idle());
   }
 
@@ -204,8 +202,8 @@ class UpdateCheckTest : public QObject {
     main_->boxes.Answer(mb::kIdYes);
     main_->boxes.Answer(mb::kIdYes);
     form()->ActionUpdate->trigger();
-    QCOMPARE(ShownProgressWindows(), QList<TFormDownload*>({FormDownload.data()}));
-    QVERIFY(FormDownload->Animate->Playing());
+    QCOMPARE(ShownProgressWindows(), QList<TFormDownload*>({newest()}));
+    QVERIFY(newest()->Animate->Playing());
 
     QTRY_COMPARE(boxes().size(), size_t(2));
     CompareBox(boxes()[1], kNewer, "Neue Version gefunden", mb::kYesNo | mb::kIconQuestion);
@@ -324,7 +322,7 @@ class UpdateCheckTest : public QObject {
   void cancellingHidesTheWindowAtOnceAndNoMessageFollows() {
     QFETCH(Closing, closing);
     StartHangingCheck();
-    TFormDownload* const window = FormDownload;
+    TFormDownload* const window = newest();
     QVERIFY(window->isVisible());
     if (closing == Closing::CancelButton) {
       QTest::mouseClick(window->BitBtnCancel, Qt::LeftButton);
@@ -339,16 +337,16 @@ class UpdateCheckTest : public QObject {
 
   void aSecondCheckWhileFetchingOpensAWindowButNoTransfer() {
     StartHangingCheck();
-    TFormDownload* const first = FormDownload;
-    THTTPGetThread* const transfer = form()->HTTPGet->Worker();
+    TFormDownload* const first = newest();
+    THTTPGetThread* const transfer = check()->HTTPGet->Worker();
     main_->boxes.Answer(mb::kIdYes);
     form()->ActionUpdate->trigger();
 
-    TFormDownload* const second = FormDownload;
+    TFormDownload* const second = newest();
     QVERIFY(second != first);
     QCOMPARE(ShownProgressWindows().size(), qsizetype(2));
     QVERIFY(first->Animate->Playing() && second->Animate->Playing());
-    QCOMPARE(form()->HTTPGet->Worker(), transfer);
+    QCOMPARE(check()->HTTPGet->Worker(), transfer);
 
     // The older window's cancel stops the one transfer; only the newest window
     // is asked whether the check was cancelled, so the error shows all the same.
@@ -360,7 +358,7 @@ class UpdateCheckTest : public QObject {
   }
 
   void aMissingClipIsReportedAndStartsNoTransfer() {
-    SetDownloadClipPath(folder_->filePath("missing.png"));
+    check()->Progress.SetClipPath(folder_->filePath("missing.png"));
     main_->boxes.Answer(mb::kIdYes);
     // Through the event loop, where the frame reports what escapes a handler.
     QMetaObject::invokeMethod(form()->ActionUpdate, &QAction::trigger, Qt::QueuedConnection);
@@ -370,8 +368,8 @@ class UpdateCheckTest : public QObject {
                mb::kIconError);
     QVERIFY(Idle());
     // The window stays until the user closes it, without animation.
-    QCOMPARE(ShownProgressWindows(), QList<TFormDownload*>({FormDownload.data()}));
-    QVERIFY(!FormDownload->Animate->Playing());
+    QCOMPARE(ShownProgressWindows(), QList<TFormDownload*>({newest()}));
+    QVERIFY(!newest()->Animate->Playing());
   }
 };
 
