@@ -2,17 +2,6 @@
 
 namespace klemvar {
 
-bool AlarmArmed = false;
-TDateTime AlarmTime = 0.0;
-TDateTime AlarmDate = 0.0;
-bool RingEnabled = false;
-std::int32_t AlarmCloseSeconds = 0;
-std::string AlarmText;
-std::string ProgramFolder;
-TDateTime AlarmCloseAt = 0.0;
-AlarmMode AlarmArmedMode = AlarmMode::Um;
-std::int64_t AlarmElapsedDue = 0;
-
 AlarmMoment ArmAlarm(AlarmMode mode, std::int32_t hours, std::int32_t minutes, TDateTime timeOfDay,
                      TDateTime today) {
   const TDateTime chosen =
@@ -46,21 +35,6 @@ AlarmMoment ArmAlarm(AlarmMode mode, std::int32_t hours, std::int32_t minutes,
     moment.elapsedDue = now.elapsed + interval;
   }
   return moment;
-}
-
-bool AlarmDue(TDateTime timeOfDay, TDateTime today) {
-  if (!AlarmArmed) return false;
-  return today > AlarmDate || (today == AlarmDate && timeOfDay > AlarmTime);
-}
-
-bool AlarmDue(const ClockReading& now) {
-  if (AlarmArmedMode == AlarmMode::In) return AlarmArmed && now.elapsed > AlarmElapsedDue;
-  return AlarmDue(now.timeOfDay, now.date);
-}
-
-std::int64_t CountdownValue(const ClockReading& now) {
-  if (AlarmArmedMode == AlarmMode::In) return AlarmElapsedDue - now.elapsed;
-  return RealTimeUntil(now, AlarmDate, AlarmTime);
 }
 
 int TickPhaseDelay(TDateTime timeOfDay, TDateTime moment, int atLeast) {

@@ -10,9 +10,8 @@
 #include <QTimer>
 #include <QWindow>
 
-#include "core/alarmcore.h"
-#include "core/close_moment.h"
 #include "platform/sound/looping_sound.h"
+#include "ui/alarm/alarm_scheduler.h"
 #include "ui/aufwachen/mnemonic_label.h"
 #include "ui/aufwachen/session_awake.h"
 #include "ui/frame/error_report.h"
@@ -47,9 +46,10 @@ void StartRing() { PlaySoundLooping(RingPath()); }
 
 void StopRing() { StopSound(); }
 
-TFormWeckdienst::TFormWeckdienst(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint) {
+TFormWeckdienst::TFormWeckdienst(const QString& alarmText, TAlarmScheduler* scheduler)
+    : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint),
+      scheduler_(scheduler) {
   setAttribute(Qt::WA_DeleteOnClose);
   KeepSessionAwakeWhileShown(this);
   setWindowTitle(QStringLiteral("Klemvar Weckdienst"));
@@ -58,7 +58,9 @@ TFormWeckdienst::TFormWeckdienst(QWidget* parent)
   setFont(LayoutFont());
   PaintInButtonFace(this);
   CreateComponents();
-  RunFormCreate();
+  // An error here skips the rest of the creation handler but not the window: it
+  // is reported in the frame's error box, and the window opens with what was done.
+  RunHandler([&] { FormCreate(alarmText); });
 }
 
 void TFormWeckdienst::CreateComponents() {
@@ -99,19 +101,13 @@ void TFormWeckdienst::CreateComponents() {
   Timer1->start();
 }
 
-// An error here skips the rest of the creation handler but not the window: it is
-// reported in the frame's error box, and the window opens with what was done.
-void TFormWeckdienst::RunFormCreate() {
-  RunHandler([this] { FormCreate(); });
-}
-
-void TFormWeckdienst::FormCreate() {
-  LabelAlarmTxt->SetCaption(QString::fromStdString(AlarmText));
-  SetAlarmCloseMoment(AlarmCloseSeconds);
+void TFormWeckdienst::FormCreate(const QString& alarmText) {
+  LabelAlarmTxt->SetCaption(alarmText);
+  if (scheduler_) scheduler_->OpenAlarmWindow();
 }
 
 void TFormWeckdienst::Timer1Timer() {
-  if (AlarmCloseSeconds > 0 && AlarmCloseMomentPassed()) close();
+  if (scheduler_ && scheduler_->AlarmWindowsClose()) close();
 }
 
 void TFormWeckdienst::ButtonOKClick() { close(); }

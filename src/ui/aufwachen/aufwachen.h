@@ -3,6 +3,7 @@
 // The alarm window and the ring.
 
 #include <QDialog>
+#include <QPointer>
 #include <QString>
 
 class QFrame;
@@ -12,6 +13,7 @@ class QTimer;
 
 namespace klemvar {
 
+class TAlarmScheduler;
 class MnemonicLabel;
 
 // The embedded ring, a RIFF WAVE image.
@@ -27,13 +29,15 @@ void StartRing();
 // Stops the ring; does nothing when nothing plays.
 void StopRing();
 
-// The always-on-top window that shows AlarmText. It deletes itself when closed,
-// and every way of closing it stops the ring. It closes by itself at the first
-// tick after the shared close moment while AlarmCloseSeconds is above 0.
+// The always-on-top window that shows the alarm text. It deletes itself when
+// closed, and every way of closing it stops the ring. Made, it sets the
+// scheduler's close moment, and it closes by itself at the first tick at which
+// the scheduler says alarm windows close; without a scheduler it stays open.
 class TFormWeckdienst : public QDialog {
   Q_OBJECT
  public:
-  explicit TFormWeckdienst(QWidget* parent = nullptr);
+  explicit TFormWeckdienst(const QString& alarmText = QString(),
+                           TAlarmScheduler* scheduler = nullptr);
 
  public slots:
   void Timer1Timer();
@@ -47,14 +51,14 @@ class TFormWeckdienst : public QDialog {
  private:
   void StayUsableBesideOpenBox();
   void CreateComponents();
-  void FormCreate();
-  void RunFormCreate();
+  void FormCreate(const QString& alarmText);
 
   QFrame* Bevel1 = nullptr;
   QLabel* Image1 = nullptr;
   MnemonicLabel* LabelAlarmTxt = nullptr;
   QPushButton* ButtonOK = nullptr;
   QTimer* Timer1 = nullptr;
+  QPointer<TAlarmScheduler> scheduler_;
 };
 
 }  // namespace klemvar

@@ -1,9 +1,9 @@
 #include "ui/frame/run.h"
 
 #include <QDBusConnection>
+#include <QDir>
 #include <QPointer>
 
-#include "core/alarmcore.h"
 #include "platform/fonts/font_configuration.h"
 #include "ui/download/DownloadAnim.h"
 #include "ui/download/DownloadStatus.h"
@@ -26,14 +26,11 @@ void DestroyOwnedWindows() {
   for (const QPointer<QWidget>& window : owned) delete window.data();
 }
 
-void ReleaseProcessStrings() {
-  AlarmText.clear();
-  AlarmText.shrink_to_fit();
-  ProgramFolder.clear();
-  ProgramFolder.shrink_to_fit();
-}
-
 }  // namespace
+
+QString ProgramFolder() {
+  return QDir::toNativeSeparators(QCoreApplication::applicationDirPath() + QLatin1Char('/'));
+}
 
 int RunKlemvar(int argc, char** argv) {
   AheadOfTime fontConfig(ReadFontConfiguration);
@@ -62,7 +59,6 @@ int RunKlemvar(int argc, char** argv) {
 
   delete main.data();  // removes the tray icon
   DestroyOwnedWindows();
-  ReleaseProcessStrings();
   FreeAnimationLibrary();
   return status;
 }

@@ -16,7 +16,6 @@
 #include <QTest>
 #include <chrono>
 
-#include "core/alarmcore.h"
 #include "core/number.h"
 #include "main_window_fixture.h"
 #include "net/HTTPGet.h"
@@ -25,6 +24,7 @@
 #include "ui/download/DownloadAnim.h"
 #include "ui/download/DownloadStatus.h"
 #include "ui/download/animate_control.h"
+#include "ui/frame/run.h"
 #include "ui/maker.h"
 #include "ui/weckmich/update_check.h"
 
@@ -153,7 +153,7 @@ class UpdateCheckTest : public QObject {
 
   // Nothing is ever kept beside the executable.
   bool NothingInProgramFolder() {
-    return QDir(folder_->path()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+    return !QFileInfo::exists(ProgramFolder() + QStringLiteral("update.ini"));
   }
 
   // Yes to the question, and a check that is fetching from a server that hangs.
@@ -174,7 +174,6 @@ class UpdateCheckTest : public QObject {
     // As at start-up: one hidden progress window that no check shows.
     startupWindow_ = CreateFormDownload();
     folder_ = std::make_unique<QTemporaryDir>();
-    ProgramFolder = (folder_->path() + '/').toStdString();
     // The user's cache, not made yet: the check makes it.
     home_ = std::make_unique<QTemporaryDir>();
     UseCacheHome(home_->filePath("cache"));
