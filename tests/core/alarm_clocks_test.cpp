@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "core/alarm_schedule.h"
+#include "core/alarmcore.h"
 #include "core/local_zone.h"
 #include "core/timeformat.h"
 #include "support/installed_double.h"

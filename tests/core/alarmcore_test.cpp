@@ -1,4 +1,4 @@
-#include "core/alarm_schedule.h"
+#include "core/alarmcore.h"
 
 #include <gtest/gtest.h>
 
@@ -24,6 +24,10 @@ double At(int h, int m, int s = 0, int ms = 0) {
 // A reading at (day, time) on an elapsed clock that no one has set.
 ClockReading Reading(double timeOfDay, double today) {
   return {timeOfDay, today, 0, std::llround((today + timeOfDay) * 86'400'000.0)};
+}
+
+AlarmMoment ArmAlarm(AlarmMode mode, int h, int m, double timeOfDay, double today) {
+  return klemvar::ArmAlarm(mode, h, m, Reading(timeOfDay, today));
 }
 
 class AlarmCoreTest : public ::testing::Test {

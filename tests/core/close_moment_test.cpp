@@ -1,6 +1,6 @@
 // The alarm windows' shared close moment: a span of real time.
 
-#include "core/close_moment.h"
+#include "core/alarmcore.h"
 
 #include <gtest/gtest.h>
 

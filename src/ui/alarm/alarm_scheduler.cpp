@@ -1,6 +1,5 @@
 #include "ui/alarm/alarm_scheduler.h"
 
-#include <QScopedValueRollback>
 #include <QTimer>
 #include <utility>
 
@@ -18,34 +17,24 @@ TAlarmScheduler::TAlarmScheduler(QObject* parent) : QObject(parent) {
   tickPhase_->setSingleShot(true);
   tickPhase_->setTimerType(Qt::PreciseTimer);
   connect(Timer1, &QTimer::timeout, this, &TAlarmScheduler::ticked);
-  connect(tickPhase_, &QTimer::timeout, this, [this] {
-    Timer1->start();
-    emit ticked();
-  });
+  connect(tickPhase_, &QTimer::timeout, Timer1, qOverload<>(&QTimer::start));
+  connect(tickPhase_, &QTimer::timeout, this, &TAlarmScheduler::ticked);
   Timer1->start();
-}
-
-void TAlarmScheduler::Arm(AlarmMode mode, std::int32_t hours, std::int32_t minutes,
-                          std::string text) {
-  const ClockReading now = ReadClock();
-  schedule_.Arm(mode, hours, minutes, std::move(text), now);
-  PhaseTicksAfter(schedule_.AlarmTime, now.timeOfDay);
-  if (schedule_.RingEnabled) PrepareLoopingSound();
-}
-
-void TAlarmScheduler::Repeat(const std::function<void()>& arm) {
-  const QScopedValueRollback<bool> rearming(rearming_, true);
-  arm();
 }
 
 // A tick finds the alarm due only once its moment has passed: phased to fall
 // just after the moment within its second, the tick that fires it follows the
 // moment by milliseconds instead of by up to a second. Ticks that someone else
 // drives (Timer1 stopped, as in tests) are left alone.
-void TAlarmScheduler::PhaseTicksAfter(TDateTime moment, TDateTime timeOfDay) {
-  if (!Timer1->isActive() && !tickPhase_->isActive()) return;
-  Timer1->stop();
-  tickPhase_->start(TickPhaseDelay(timeOfDay, moment, rearming_ ? 1000 : 0));
+void TAlarmScheduler::Arm(AlarmMode mode, std::int32_t hours, std::int32_t minutes,
+                          std::string text) {
+  const ClockReading now = ReadClock();
+  schedule_.Arm(mode, hours, minutes, std::move(text), now);
+  if (Timer1->isActive() || tickPhase_->isActive()) {
+    Timer1->stop();
+    tickPhase_->start(TickPhaseDelay(now.timeOfDay, schedule_.AlarmTime, rearming_ ? 1000 : 0));
+  }
+  if (schedule_.RingEnabled) PrepareLoopingSound();
 }
 
 void TAlarmScheduler::SetRingEnabled(bool enabled) {

@@ -107,7 +107,7 @@ void TFormWeckdienst::FormCreate(const QString& alarmText) {
 }
 
 void TFormWeckdienst::Timer1Timer() {
-  if (scheduler_ && scheduler_->AlarmWindowsClose()) close();
+  if (scheduler_ && scheduler_->Schedule().AlarmWindowsClose(ReadClock())) close();
 }
 
 void TFormWeckdienst::ButtonOKClick() { close(); }

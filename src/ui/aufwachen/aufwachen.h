@@ -30,14 +30,12 @@ void StartRing();
 void StopRing();
 
 // The always-on-top window that shows the alarm text. It deletes itself when
-// closed, and every way of closing it stops the ring. Made, it sets the
-// scheduler's close moment, and it closes by itself at the first tick at which
-// the scheduler says alarm windows close; without a scheduler it stays open.
+// closed, and every way of closing it stops the ring. Made, it sets the close
+// moment of its scheduler's schedule, and closes by itself as that says.
 class TFormWeckdienst : public QDialog {
   Q_OBJECT
  public:
-  explicit TFormWeckdienst(const QString& alarmText = QString(),
-                           TAlarmScheduler* scheduler = nullptr);
+  explicit TFormWeckdienst(const QString& alarmText = {}, TAlarmScheduler* scheduler = nullptr);
 
  public slots:
   void Timer1Timer();

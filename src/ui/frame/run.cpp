@@ -1,7 +1,6 @@
 #include "ui/frame/run.h"
 
 #include <QDBusConnection>
-#include <QDir>
 #include <QPointer>
 
 #include "platform/fonts/font_configuration.h"
@@ -27,10 +26,6 @@ void DestroyOwnedWindows() {
 }
 
 }  // namespace
-
-QString ProgramFolder() {
-  return QDir::toNativeSeparators(QCoreApplication::applicationDirPath() + QLatin1Char('/'));
-}
 
 int RunKlemvar(int argc, char** argv) {
   AheadOfTime fontConfig(ReadFontConfiguration);

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QString>
+#include <QCoreApplication>
+#include <QDir>
 
 namespace klemvar {
 
@@ -9,6 +10,8 @@ namespace klemvar {
 int RunKlemvar(int argc, char** argv);
 
 // The executable's folder, with a trailing separator.
-QString ProgramFolder();
+inline QString ProgramFolder() {
+  return QDir::toNativeSeparators(QCoreApplication::applicationDirPath() + QLatin1Char('/'));
+}
 
 }  // namespace klemvar

@@ -5,7 +5,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <algorithm>
 
 #include "core/clock.h"
 #include "ui/alarm/alarm_scheduler.h"
@@ -37,9 +36,8 @@ void TFormKlemvar::Timer1Timer() {
   const ClockReading now = ReadClock();
   if (Scheduler->FireIfDue(now)) FireAlarm();
   StatusBar->SetPanelText(0, Text(TimeText(now.timeOfDay)));
-  const AlarmSchedule& schedule = Scheduler->Schedule();
-  if (schedule.AlarmArmed)
-    StatusBar->SetPanelText(1, Text(SpanText(CountdownValue(schedule, now))));
+  if (Scheduler->Schedule().AlarmArmed)
+    StatusBar->SetPanelText(1, Text(SpanText(CountdownValue(Scheduler->Schedule(), now))));
 }
 
 void TFormKlemvar::FireAlarm() {
@@ -82,11 +80,9 @@ void TFormKlemvar::SpinEditAlarmCloseChange() {
 }
 
 void TFormKlemvar::SpinEditAlarmCloseExit() {
+  // The change handler takes the written value over.
   const std::int32_t typed = Scheduler->Schedule().AlarmCloseSeconds;
-  const std::int32_t seconds = std::clamp(typed, 0, 59);
-  if (seconds == typed) return;
-  Scheduler->SetAlarmCloseSeconds(seconds);
-  SpinEditAlarmClose->setValue(seconds);
+  if (typed > 59 || typed < 0) SpinEditAlarmClose->setValue(typed > 59 ? 59 : 0);
 }
 
 void TFormKlemvar::RadioButtonUmClick() {

@@ -59,10 +59,8 @@ class TFormKlemvar : public QWidget {
   QPushButton* BitBtnAus = nullptr;
   QPushButton* ButtonWeckerStellen = nullptr;
   TStatusBar* StatusBar = nullptr;
-  QTimer* Timer1 = nullptr;  // the scheduler's tick
-
-  // The alarm schedule and its tick.
-  TAlarmScheduler* Scheduler = nullptr;
+  QTimer* Timer1 = nullptr;              // the scheduler's tick
+  TAlarmScheduler* Scheduler = nullptr;  // the alarm schedule's one writer
 
   QAction* ActionBeenden = nullptr;
   QAction* ActionHomepage = nullptr;

@@ -8,7 +8,7 @@
 #include <QTimer>
 #include <memory>
 
-#include "core/alarm_schedule.h"
+#include "core/alarmcore.h"
 #include "core/timeformat.h"
 #include "support/fake_clock.h"
 #include "support/installed_double.h"
