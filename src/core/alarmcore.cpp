@@ -1,66 +1,33 @@
 #include "core/alarmcore.h"
 
+#include <utility>
+
 namespace klemvar {
-
-bool AlarmArmed = false;
-TDateTime AlarmTime = 0.0;
-TDateTime AlarmDate = 0.0;
-bool RingEnabled = false;
-std::int32_t AlarmCloseSeconds = 0;
-std::string AlarmText;
-std::string ProgramFolder;
-TDateTime AlarmCloseAt = 0.0;
-AlarmMode AlarmArmedMode = AlarmMode::Um;
-std::int64_t AlarmElapsedDue = 0;
-
-AlarmMoment ArmAlarm(AlarmMode mode, std::int32_t hours, std::int32_t minutes, TDateTime timeOfDay,
-                     TDateTime today) {
-  const TDateTime chosen =
-      ComposeTime(static_cast<std::uint16_t>(hours), static_cast<std::uint16_t>(minutes), 0, 0);
-  AlarmMoment moment;
-  if (mode == AlarmMode::In) {
-    moment.time = timeOfDay + chosen;
-    moment.date = today;
-    if (moment.time >= 1.0) {  // the interval reaches or crosses the coming midnight
-      moment.date = today + 1.0;
-      moment.time = moment.time - 1.0;
-    }
-  } else if (timeOfDay > chosen) {
-    // The chosen time has passed today: a full day forward and back again, which
-    // never goes below 0.0 and gives exactly 0.0 for midnight.
-    moment.date = today + 1.0;
-    moment.time = ComposeTime(23, 59, 0, 0) + chosen + ComposeTime(0, 1, 0, 0) - 1.0;
-  } else {
-    moment.time = chosen;
-    moment.date = today;
-  }
-  return moment;
-}
 
 AlarmMoment ArmAlarm(AlarmMode mode, std::int32_t hours, std::int32_t minutes,
                      const ClockReading& now) {
-  AlarmMoment moment = ArmAlarm(mode, hours, minutes, now.timeOfDay, now.date);
+  const auto h = static_cast<std::uint16_t>(hours);
+  const auto m = static_cast<std::uint16_t>(minutes);
+  const TDateTime chosen = ComposeTime(h, m, 0, 0);
+  AlarmMoment moment;
   if (mode == AlarmMode::In) {
-    const auto interval = std::int64_t{static_cast<std::uint16_t>(hours)} * 3'600'000 +
-                          std::int64_t{static_cast<std::uint16_t>(minutes)} * 60'000;
-    moment.elapsedDue = now.elapsed + interval;
+    moment.time = now.timeOfDay + chosen;
+    moment.date = now.date;
+    moment.elapsedDue = now.elapsed + std::int64_t{h} * 3'600'000 + std::int64_t{m} * 60'000;
+    if (moment.time >= 1.0) {  // the interval reaches or crosses the coming midnight
+      moment.date = now.date + 1.0;
+      moment.time = moment.time - 1.0;
+    }
+  } else if (now.timeOfDay > chosen) {
+    // The chosen time has passed today: a full day forward and back again, which
+    // never goes below 0.0 and gives exactly 0.0 for midnight.
+    moment.date = now.date + 1.0;
+    moment.time = ComposeTime(23, 59, 0, 0) + chosen + ComposeTime(0, 1, 0, 0) - 1.0;
+  } else {
+    moment.time = chosen;
+    moment.date = now.date;
   }
   return moment;
-}
-
-bool AlarmDue(TDateTime timeOfDay, TDateTime today) {
-  if (!AlarmArmed) return false;
-  return today > AlarmDate || (today == AlarmDate && timeOfDay > AlarmTime);
-}
-
-bool AlarmDue(const ClockReading& now) {
-  if (AlarmArmedMode == AlarmMode::In) return AlarmArmed && now.elapsed > AlarmElapsedDue;
-  return AlarmDue(now.timeOfDay, now.date);
-}
-
-std::int64_t CountdownValue(const ClockReading& now) {
-  if (AlarmArmedMode == AlarmMode::In) return AlarmElapsedDue - now.elapsed;
-  return RealTimeUntil(now, AlarmDate, AlarmTime);
 }
 
 int TickPhaseDelay(TDateTime timeOfDay, TDateTime moment, int atLeast) {
@@ -69,6 +36,42 @@ int TickPhaseDelay(TDateTime timeOfDay, TDateTime moment, int atLeast) {
   int delay = behind + kTickAfterMoment;
   while (delay < atLeast) delay += 1000;
   return delay;
+}
+
+void AlarmCloseMoment::Set(std::int32_t seconds, const ClockReading& now) {
+  const auto low = static_cast<std::uint16_t>(seconds);
+  AlarmCloseAt = now.timeOfDay + ComposeTime(0, 0, low, 0);
+  AlarmCloseDate = now.date;
+  AlarmCloseElapsed = now.elapsed + std::int64_t{low} * 1000;
+}
+
+void AlarmSchedule::Arm(AlarmMode mode, std::int32_t hours, std::int32_t minutes, std::string text,
+                        const ClockReading& now) {
+  const AlarmMoment moment = ArmAlarm(mode, hours, minutes, now);
+  AlarmTime = moment.time;
+  AlarmDate = moment.date;
+  AlarmElapsedDue = moment.elapsedDue;
+  AlarmArmedMode = mode;
+  AlarmText = std::move(text);
+  AlarmArmed = true;
+}
+
+bool AlarmSchedule::FireIfDue(const ClockReading& now) {
+  if (!AlarmDue(*this, now)) return false;
+  AlarmArmed = false;
+  return true;
+}
+
+bool AlarmDue(const AlarmSchedule& schedule, const ClockReading& now) {
+  if (!schedule.AlarmArmed) return false;
+  if (schedule.AlarmArmedMode == AlarmMode::In) return now.elapsed > schedule.AlarmElapsedDue;
+  return now.date > schedule.AlarmDate ||
+         (now.date == schedule.AlarmDate && now.timeOfDay > schedule.AlarmTime);
+}
+
+std::int64_t CountdownValue(const AlarmSchedule& schedule, const ClockReading& now) {
+  if (schedule.AlarmArmedMode == AlarmMode::In) return schedule.AlarmElapsedDue - now.elapsed;
+  return RealTimeUntil(now, schedule.AlarmDate, schedule.AlarmTime);
 }
 
 }  // namespace klemvar

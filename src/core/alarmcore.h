@@ -1,7 +1,7 @@
 #pragma once
 
-// The process-wide alarm state and the window-free alarm rules. The rules take
-// the clock readings as inputs so they can be tested without a wall clock.
+// The alarm's state as one value and its window-free rules. The rules take the
+// clock readings as inputs so they can be tested without a wall clock.
 
 #include <cstdint>
 #include <string>
@@ -10,23 +10,7 @@
 
 namespace klemvar {
 
-// Process-wide state, in memory only, zero or empty at start.
-extern bool AlarmArmed;
-extern TDateTime AlarmTime;  // a time of day in [0, 1) once armed
-extern TDateTime AlarmDate;  // a whole day: the day of arming or the day after
-extern bool RingEnabled;
-extern std::int32_t AlarmCloseSeconds;
-extern std::string AlarmText;
-extern std::string ProgramFolder;  // the executable's folder, with a trailing separator
-extern TDateTime AlarmCloseAt;
-
 enum class AlarmMode { Um, In };  // "um": at a clock time; "in": after an interval
-
-// How the pending alarm was armed, and so which clock decides when it rings:
-// an interval is real time on the elapsed clock, a clock time is the wall clock.
-extern AlarmMode AlarmArmedMode;
-// Mode "in": the elapsed-clock reading after which the alarm falls due.
-extern std::int64_t AlarmElapsedDue;
 
 struct AlarmMoment {
   TDateTime time = 0.0;
@@ -34,31 +18,10 @@ struct AlarmMoment {
   std::int64_t elapsedDue = 0;  // mode "in" only: see AlarmElapsedDue
 };
 
-// The moment an alarm armed now falls due. hours and minutes are passed as their
+// The moment an alarm armed at the reading falls due. hours and minutes are passed as their
 // low 16 bits, so out-of-range values fail with EConvertError before anything changes.
-AlarmMoment ArmAlarm(AlarmMode mode, std::int32_t hours, std::int32_t minutes, TDateTime timeOfDay,
-                     TDateTime today);
-
-// The same from one reading of both clocks, with the elapsed-clock deadline of
-// an interval as well.
 AlarmMoment ArmAlarm(AlarmMode mode, std::int32_t hours, std::int32_t minutes,
                      const ClockReading& now);
-
-// True when the alarm is armed and its moment has passed: a later day than
-// AlarmDate, or AlarmDate itself with a time of day strictly after AlarmTime.
-// A later day counts even when its time of day is earlier, so an alarm whose
-// moment was slept through (or fell after the day's last tick) fires at the
-// first tick that notices, not a day later.
-bool AlarmDue(TDateTime timeOfDay, TDateTime today);
-
-// The tick's due test for the pending alarm, by the clock its mode names: an
-// interval once its real time has passed, a clock time by the wall clock as above.
-bool AlarmDue(const ClockReading& now);
-
-// The real milliseconds left until the pending alarm rings: on the elapsed clock
-// for an interval, and for a clock time until the wall clock, in the zone as it
-// is now, first passes it. Zero or less once it is due.
-std::int64_t CountdownValue(const ClockReading& now);
 
 // How long the one-second tick waits, from timeOfDay, for its first tick in a
 // phase where every tick falls kTickAfterMoment milliseconds after the moment's
@@ -69,5 +32,57 @@ std::int64_t CountdownValue(const ClockReading& now);
 // again at once.
 inline constexpr int kTickAfterMoment = 10;
 int TickPhaseDelay(TDateTime timeOfDay, TDateTime moment, int atLeast = 0);
+
+// Alarm windows close after so many seconds, counted on the elapsed clock so that
+// no clock step holds one open. AlarmCloseAt and AlarmCloseDate keep the moment on
+// the wall clock: the time of day, not wrapped at midnight, and its day.
+struct AlarmCloseMoment {
+  TDateTime AlarmCloseAt = 0.0;
+  TDateTime AlarmCloseDate = 0.0;
+  std::int64_t AlarmCloseElapsed = 0;  // the elapsed-clock reading it passes after
+  // Moves the moment to `seconds` after the reading. Fails with EConvertError
+  // when seconds is outside 0..59 once cut to its low 16 bits, keeping the moment.
+  void Set(std::int32_t seconds, const ClockReading& now);
+  bool Passed(const ClockReading& now) const { return now.elapsed > AlarmCloseElapsed; }
+};
+
+// The program holds one, written only by its scheduler (src/ui/alarm/).
+struct AlarmSchedule {
+  bool AlarmArmed = false;
+  TDateTime AlarmTime = 0.0;                 // a time of day in [0, 1) once armed
+  TDateTime AlarmDate = 0.0;                 // a whole day: the day of arming or the day after
+  AlarmMode AlarmArmedMode = AlarmMode::Um;  // which clock decides: see AlarmDue
+  std::int64_t AlarmElapsedDue = 0;  // mode "in": the elapsed-clock reading it falls due after
+  bool RingEnabled = false;
+  std::int32_t AlarmCloseSeconds = 0;
+  std::string AlarmText;        // captured at arming
+  AlarmCloseMoment AlarmClose;  // the newest alarm window's: every open window follows it
+
+  // As ArmAlarm; an error leaves everything as it was.
+  void Arm(AlarmMode mode, std::int32_t hours, std::int32_t minutes, std::string text,
+           const ClockReading& now);
+  void Disarm() {
+    AlarmArmed = false;
+    AlarmTime = 0.0;
+  }                                         // by hand: the time goes to midnight
+  bool FireIfDue(const ClockReading& now);  // true once: it disarms
+  // Open alarm windows close while AlarmCloseSeconds, read at each tick, is above 0.
+  bool AlarmWindowsClose(const ClockReading& now) const {
+    return AlarmCloseSeconds > 0 && AlarmClose.Passed(now);
+  }
+};
+
+// True when the alarm is armed and its moment has passed: for an interval once
+// its real time has passed; for a clock time a later day than AlarmDate, or
+// AlarmDate itself with a time of day strictly after AlarmTime. A later day
+// counts even when its time of day is earlier, so an alarm whose moment was
+// slept through (or fell after the day's last tick) fires at the first tick
+// that notices, not a day later.
+bool AlarmDue(const AlarmSchedule& schedule, const ClockReading& now);
+
+// The real milliseconds left until the pending alarm rings: on the elapsed clock
+// for an interval, and for a clock time until the wall clock, in the zone as it
+// is now, first passes it. Zero or less once it is due.
+std::int64_t CountdownValue(const AlarmSchedule& schedule, const ClockReading& now);
 
 }  // namespace klemvar

@@ -92,7 +92,6 @@ class AlarmClocksTest : public ::testing::Test {
   }
   void TearDown() override {
     SetCurrentTimeFormat(saved_);
-    AlarmArmed = false;
     if (savedZone_.empty()) {
       unsetenv("TZ");
     } else {
@@ -101,15 +100,7 @@ class AlarmClocksTest : public ::testing::Test {
     tzset();
   }
 
-  void Arm(const Case& c) {
-    const ClockReading now = ReadClock();
-    const AlarmMoment moment = ArmAlarm(c.mode, c.hours, c.minutes, now);
-    AlarmTime = moment.time;
-    AlarmDate = moment.date;
-    AlarmElapsedDue = moment.elapsedDue;
-    AlarmArmedMode = c.mode;
-    AlarmArmed = true;
-  }
+  void Arm(const Case& c) { schedule_.Arm(c.mode, c.hours, c.minutes, "", ReadClock()); }
 
   // Ticks once a second, just after the armed second as the program phases
   // them, and gives the elapsed time from `start` to the tick that fires.
@@ -119,7 +110,7 @@ class AlarmClocksTest : public ::testing::Test {
       while (next < c.events.size() && c.events[next].after <= clock_.ElapsedNow() - start) {
         Apply(c.events[next++]);
       }
-      if (AlarmDue(ReadClock())) return clock_.ElapsedNow() - start;
+      if (AlarmDue(schedule_, ReadClock())) return clock_.ElapsedNow() - start;
       clock_.Pass(kSecond);
     }
     ADD_FAILURE() << c.name << ": never rang";
@@ -133,6 +124,7 @@ class AlarmClocksTest : public ::testing::Test {
   }
 
   SimulatedClock clock_;
+  AlarmSchedule schedule_;
   TimeFormatSettings saved_;
   std::string savedZone_;
 };
@@ -302,7 +294,7 @@ TEST_F(AlarmClocksTest, RingsWhenTheUserMeantItAndShowsTheRealTimeLeft) {
     UseZone(c.zone);
     clock_.SetReal(c.armedAt);
     Arm(c);
-    EXPECT_EQ(SpanText(CountdownValue(ReadClock())), c.panelAtArming);
+    EXPECT_EQ(SpanText(CountdownValue(schedule_, ReadClock())), c.panelAtArming);
     std::size_t next = 0;
     const std::int64_t start = clock_.ElapsedNow();
     const std::int64_t rang = TicksUntilDue(c, next, start);
@@ -320,7 +312,7 @@ TEST_F(AlarmClocksTest, TheCountdownFollowsRealTimeAcrossTheNightsTheClocksChang
   const Case c{"", "", 0, AlarmMode::Um, 7, 0, {}, "", 0};
   Arm(c);
   clock_.Pass(kHour);  // 02:30 winter time: the wall clock shows the same time
-  EXPECT_EQ(SpanText(CountdownValue(ReadClock())), "04:30:00");
+  EXPECT_EQ(SpanText(CountdownValue(schedule_, ReadClock())), "04:30:00");
 }
 
 TEST_F(AlarmClocksTest, TheZoneLookupTellsUniqueSkippedAndRepeatedTimesApart) {

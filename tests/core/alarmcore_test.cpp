@@ -21,21 +21,26 @@ double At(int h, int m, int s = 0, int ms = 0) {
                      static_cast<std::uint16_t>(s), static_cast<std::uint16_t>(ms));
 }
 
-// Arms the process-wide state as the main window does, from readings at (day, time).
-void Arm(AlarmMode mode, int h, int m, double timeOfDay, double today = kDay) {
-  const AlarmMoment moment = ArmAlarm(mode, h, m, timeOfDay, today);
-  AlarmTime = moment.time;
-  AlarmDate = moment.date;
-  AlarmArmed = true;
+// A reading at (day, time) on an elapsed clock that no one has set.
+ClockReading Reading(double timeOfDay, double today) {
+  return {timeOfDay, today, 0, std::llround((today + timeOfDay) * 86'400'000.0)};
+}
+
+AlarmMoment ArmAlarm(AlarmMode mode, int h, int m, double timeOfDay, double today) {
+  return klemvar::ArmAlarm(mode, h, m, Reading(timeOfDay, today));
 }
 
 class AlarmCoreTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    AlarmArmed = false;
-    AlarmTime = 0.0;
-    AlarmDate = 0.0;
+  // Arms as the main window does, from a reading at (day, time).
+  void Arm(AlarmMode mode, int h, int m, double timeOfDay, double today = kDay) {
+    schedule_.Arm(mode, h, m, "", Reading(timeOfDay, today));
   }
+  bool AlarmDue(double timeOfDay, double today) const {
+    return klemvar::AlarmDue(schedule_, Reading(timeOfDay, today));
+  }
+
+  AlarmSchedule schedule_;
 };
 
 TEST_F(AlarmCoreTest, UmForEveryMinuteOfTheDayArmedAfterIt) {
@@ -101,13 +106,13 @@ TEST_F(AlarmCoreTest, IsDueOnlyStrictlyAfterItsMomentAndOnlyWhileArmed) {
   EXPECT_FALSE(AlarmDue(At(7, 30), kDay));  // the exact millisecond does not fire
   EXPECT_TRUE(AlarmDue(At(7, 30) + kMillisecond, kDay));
   EXPECT_FALSE(AlarmDue(At(23, 0), kDay - 1.0));
-  AlarmArmed = false;
+  schedule_.Disarm();
   EXPECT_FALSE(AlarmDue(At(8, 0), kDay));
 }
 
 TEST_F(AlarmCoreTest, MidnightAlarmArmedLaterFiresAtTheFirstTickAfterMidnight) {
   Arm(AlarmMode::Um, 0, 0, At(15, 0));
-  EXPECT_EQ(AlarmTime, 0.0);
+  EXPECT_EQ(schedule_.AlarmTime, 0.0);
   EXPECT_FALSE(AlarmDue(At(23, 59, 59, 999), kDay));
   EXPECT_FALSE(AlarmDue(0.0, kDay + 1.0));
   EXPECT_TRUE(AlarmDue(At(0, 0, 0, 400), kDay + 1.0));
@@ -121,7 +126,7 @@ TEST_F(AlarmCoreTest, AnAlarmSleptThroughFiresAtTheFirstTickThatNoticesNotADayLa
 
 TEST_F(AlarmCoreTest, AnIntervalDueInTheDaysLastSecondFiresAfterMidnight) {
   Arm(AlarmMode::In, 0, 1, At(23, 58, 59, 600));
-  EXPECT_EQ(AlarmTime, At(23, 59, 59, 600));
+  EXPECT_EQ(schedule_.AlarmTime, At(23, 59, 59, 600));
   EXPECT_FALSE(AlarmDue(At(23, 59, 59, 300), kDay));  // the day's last tick
   EXPECT_TRUE(AlarmDue(At(0, 0, 0, 300), kDay + 1.0));
 }

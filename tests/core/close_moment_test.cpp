@@ -1,10 +1,9 @@
 // The alarm windows' shared close moment: a span of real time.
 
-#include "core/close_moment.h"
+#include "core/alarmcore.h"
 
 #include <gtest/gtest.h>
 
-#include "core/alarmcore.h"
 #include "core/convert_error.h"
 
 namespace klemvar {
@@ -20,11 +19,15 @@ ClockReading At(std::uint16_t h, std::uint16_t m, std::uint16_t s, std::int64_t 
 
 class CloseMomentTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    AlarmCloseAt = 0.0;
-    AlarmCloseDate = 0.0;
-    AlarmCloseElapsed = 0;
+  void SetAlarmCloseMoment(std::int32_t seconds, const ClockReading& now) {
+    moment_.Set(seconds, now);
   }
+  bool AlarmCloseMomentPassed(const ClockReading& now) const { return moment_.Passed(now); }
+
+  AlarmCloseMoment moment_;
+  const TDateTime& AlarmCloseAt = moment_.AlarmCloseAt;
+  const TDateTime& AlarmCloseDate = moment_.AlarmCloseDate;
+  const std::int64_t& AlarmCloseElapsed = moment_.AlarmCloseElapsed;
 };
 
 TEST_F(CloseMomentTest, PassesOnlyStrictlyAfterTheSeconds) {

@@ -9,9 +9,8 @@
 #include <QTimer>
 #include <QWindow>
 
-#include "core/alarmcore.h"
-#include "core/close_moment.h"
 #include "platform/sound/looping_sound.h"
+#include "ui/alarm/alarm_scheduler.h"
 #include "ui/aufwachen/mnemonic_label.h"
 #include "ui/aufwachen/session_awake.h"
 #include "ui/frame/error_report.h"
@@ -45,9 +44,10 @@ void StartRing() { PlaySoundLooping(RingPath()); }
 
 void StopRing() { StopSound(); }
 
-TFormWeckdienst::TFormWeckdienst(QWidget* parent)
-    : TCentredDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                                 Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint) {
+TFormWeckdienst::TFormWeckdienst(const QString& alarmText, TAlarmScheduler* scheduler)
+    : TCentredDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                  Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint),
+      scheduler_(scheduler) {
   setAttribute(Qt::WA_DeleteOnClose);
   KeepSessionAwakeWhileShown(this);
   setWindowTitle(QStringLiteral("Klemvar Weckdienst"));
@@ -56,7 +56,9 @@ TFormWeckdienst::TFormWeckdienst(QWidget* parent)
   setFont(LayoutFont());
   PaintInButtonFace(this);
   CreateComponents();
-  RunFormCreate();
+  // An error here skips the rest of the creation handler but not the window: it
+  // is reported in the frame's error box, and the window opens with what was done.
+  RunHandler([&] { FormCreate(alarmText); });
 }
 
 void TFormWeckdienst::CreateComponents() {
@@ -97,19 +99,13 @@ void TFormWeckdienst::CreateComponents() {
   Timer1->start();
 }
 
-// An error here skips the rest of the creation handler but not the window: it is
-// reported in the frame's error box, and the window opens with what was done.
-void TFormWeckdienst::RunFormCreate() {
-  RunHandler([this] { FormCreate(); });
-}
-
-void TFormWeckdienst::FormCreate() {
-  LabelAlarmTxt->SetCaption(QString::fromStdString(AlarmText));
-  SetAlarmCloseMoment(AlarmCloseSeconds);
+void TFormWeckdienst::FormCreate(const QString& alarmText) {
+  LabelAlarmTxt->SetCaption(alarmText);
+  if (scheduler_) scheduler_->OpenAlarmWindow();
 }
 
 void TFormWeckdienst::Timer1Timer() {
-  if (AlarmCloseSeconds > 0 && AlarmCloseMomentPassed()) close();
+  if (scheduler_ && scheduler_->Schedule().AlarmWindowsClose(ReadClock())) close();
 }
 
 void TFormWeckdienst::ButtonOKClick() { close(); }

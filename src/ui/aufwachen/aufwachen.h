@@ -2,6 +2,7 @@
 
 // The alarm window and the ring.
 
+#include <QPointer>
 #include <QString>
 
 #include "ui/frame/centred_dialog.h"
@@ -13,6 +14,7 @@ class QTimer;
 
 namespace klemvar {
 
+class TAlarmScheduler;
 class MnemonicLabel;
 
 // The embedded ring, a RIFF WAVE image.
@@ -28,13 +30,13 @@ void StartRing();
 // Stops the ring; does nothing when nothing plays.
 void StopRing();
 
-// The always-on-top window that shows AlarmText. It deletes itself when closed,
-// and every way of closing it stops the ring. It closes by itself at the first
-// tick after the shared close moment while AlarmCloseSeconds is above 0.
+// The always-on-top window that shows the alarm text. It deletes itself when
+// closed, and every way of closing it stops the ring. Made, it sets the close
+// moment of its scheduler's schedule, and closes by itself as that says.
 class TFormWeckdienst : public TCentredDialog {
   Q_OBJECT
  public:
-  explicit TFormWeckdienst(QWidget* parent = nullptr);
+  explicit TFormWeckdienst(const QString& alarmText = {}, TAlarmScheduler* scheduler = nullptr);
 
  public slots:
   void Timer1Timer();
@@ -47,14 +49,14 @@ class TFormWeckdienst : public TCentredDialog {
  private:
   void StayUsableBesideOpenBox();
   void CreateComponents();
-  void FormCreate();
-  void RunFormCreate();
+  void FormCreate(const QString& alarmText);
 
   QFrame* Bevel1 = nullptr;
   QLabel* Image1 = nullptr;
   MnemonicLabel* LabelAlarmTxt = nullptr;
   QPushButton* ButtonOK = nullptr;
   QTimer* Timer1 = nullptr;
+  QPointer<TAlarmScheduler> scheduler_;
 };
 
 }  // namespace klemvar

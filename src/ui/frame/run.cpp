@@ -3,7 +3,6 @@
 #include <QDBusConnection>
 #include <QPointer>
 
-#include "core/alarmcore.h"
 #include "platform/fonts/font_configuration.h"
 #include "ui/frame/ahead_of_time.h"
 #include "ui/frame/application.h"
@@ -23,13 +22,6 @@ void DestroyOwnedWindows() {
     if (ours && !window->parentWidget()) owned.append(window);
   }
   for (const QPointer<QWidget>& window : owned) delete window.data();
-}
-
-void ReleaseProcessStrings() {
-  AlarmText.clear();
-  AlarmText.shrink_to_fit();
-  ProgramFolder.clear();
-  ProgramFolder.shrink_to_fit();
 }
 
 }  // namespace
@@ -61,7 +53,6 @@ int RunKlemvar(int argc, char** argv) {
 
   delete main.data();  // removes the tray icon; the progress windows go with its update check
   DestroyOwnedWindows();
-  ReleaseProcessStrings();
   return status;
 }
 

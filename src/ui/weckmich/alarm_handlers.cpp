@@ -5,12 +5,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScopedValueRollback>
-#include <QTimer>
 
-#include "core/alarmcore.h"
 #include "core/clock.h"
-#include "platform/sound/looping_sound.h"
+#include "ui/alarm/alarm_scheduler.h"
 #include "ui/aufwachen/alarm_notification.h"
 #include "ui/aufwachen/aufwachen.h"
 #include "ui/weckmich/weckmich.h"
@@ -26,18 +23,9 @@ QString Text(const std::string& utf8) { return QString::fromStdString(utf8); }
 
 void TFormKlemvar::ButtonWeckerStellenClick() {
   const AlarmMode mode = RadioButtonIn->isChecked() ? AlarmMode::In : AlarmMode::Um;
-  const ClockReading now = ReadClock();
-  const AlarmMoment moment = ArmAlarm(mode, SpinStunden->value(), SpinMinuten->value(), now);
-  AlarmTime = moment.time;
-  AlarmDate = moment.date;
-  AlarmElapsedDue = moment.elapsedDue;
-  AlarmArmedMode = mode;
-  AlarmText = EditAlarmTxt->text().toStdString();
-  AlarmArmed = true;
-  PhaseTicksAfter(AlarmTime, now.timeOfDay);
+  Scheduler->Arm(mode, SpinStunden->value(), SpinMinuten->value(),
+                 EditAlarmTxt->text().toStdString());
   BitBtnAus->setEnabled(true);
-  // The sound layer is loaded once a ring may come, so that it starts promptly.
-  if (RingEnabled) PrepareLoopingSound();
   // Without a tray icon a hidden window could not be reached, nor the alarm
   // switched off, until it fires: it stays in view.
   if (TrayIconShown()) hide();
@@ -46,42 +34,29 @@ void TFormKlemvar::ButtonWeckerStellenClick() {
 // One reading serves the due test, the clock and the countdown of a tick.
 void TFormKlemvar::Timer1Timer() {
   const ClockReading now = ReadClock();
-  if (AlarmDue(now)) FireAlarm();
+  if (Scheduler->FireIfDue(now)) FireAlarm();
   StatusBar->SetPanelText(0, Text(TimeText(now.timeOfDay)));
-  if (AlarmArmed) StatusBar->SetPanelText(1, Text(SpanText(CountdownValue(now))));
-}
-
-// A tick finds the alarm due only once its moment has passed: phased to fall
-// just after the moment within its second, the tick that fires it follows the
-// moment by milliseconds instead of by up to a second. Ticks that someone else
-// drives (Timer1 stopped, as in tests) are left alone.
-void TFormKlemvar::PhaseTicksAfter(TDateTime moment, TDateTime timeOfDay) {
-  if (!Timer1->isActive() && !tickPhase_->isActive()) return;
-  Timer1->stop();
-  tickPhase_->start(TickPhaseDelay(timeOfDay, moment, rearming_ ? 1000 : 0));
+  if (Scheduler->Schedule().AlarmArmed)
+    StatusBar->SetPanelText(1, Text(SpanText(CountdownValue(Scheduler->Schedule(), now))));
 }
 
 void TFormKlemvar::FireAlarm() {
   BringBack();
-  AlarmArmed = false;
-  if (RingEnabled) StartRing();
+  const AlarmSchedule& schedule = Scheduler->Schedule();
+  if (schedule.RingEnabled) StartRing();
   // Owned by the application; earlier alarm windows stay open.
-  AlarmWindow = new TFormWeckdienst(nullptr);
+  AlarmWindow = new TFormWeckdienst(Text(schedule.AlarmText), Scheduler);
   AlarmWindow->show();
-  AnnounceAlarm(AlarmWindow, QString::fromStdString(AlarmText));
+  AnnounceAlarm(AlarmWindow, Text(schedule.AlarmText));
   BitBtnAus->setEnabled(false);
   // The arming handler itself, not a click through Qt: an error in it abandons
   // this tick as well and is reported once, by the tick's own boundary.
-  if (CheckBoxEvery->isChecked()) {
-    const QScopedValueRollback<bool> rearming(rearming_, true);
-    ButtonWeckerStellenClick();
-  }
+  if (CheckBoxEvery->isChecked()) Scheduler->Repeat([this] { ButtonWeckerStellenClick(); });
 }
 
 void TFormKlemvar::BitBtnAusClick() {
-  AlarmArmed = false;
+  Scheduler->Disarm();
   BitBtnAus->setEnabled(false);
-  AlarmTime = 0.0;
   StatusBar->SetPanelText(1, Text(SpanText(0)));
 }
 
@@ -98,20 +73,16 @@ void TFormKlemvar::SpinMinutenChange() {
 }
 
 void TFormKlemvar::SpinEditAlarmCloseChange() {
-  if (SpinEditAlarmClose->value() == -1 && AlarmCloseSeconds == 0) SpinEditAlarmClose->setValue(59);
+  const bool wasZero = Scheduler->Schedule().AlarmCloseSeconds == 0;
+  if (SpinEditAlarmClose->value() == -1 && wasZero) SpinEditAlarmClose->setValue(59);
   if (SpinEditAlarmClose->value() == 60) SpinEditAlarmClose->setValue(0);
-  AlarmCloseSeconds = SpinEditAlarmClose->value();
+  Scheduler->SetAlarmCloseSeconds(SpinEditAlarmClose->value());
 }
 
 void TFormKlemvar::SpinEditAlarmCloseExit() {
-  if (AlarmCloseSeconds > 59) {
-    AlarmCloseSeconds = 59;
-    SpinEditAlarmClose->setValue(59);
-  }
-  if (AlarmCloseSeconds < 0) {
-    AlarmCloseSeconds = 0;
-    SpinEditAlarmClose->setValue(0);
-  }
+  // The change handler takes the written value over.
+  const std::int32_t typed = Scheduler->Schedule().AlarmCloseSeconds;
+  if (typed > 59 || typed < 0) SpinEditAlarmClose->setValue(typed > 59 ? 59 : 0);
 }
 
 void TFormKlemvar::RadioButtonUmClick() {
@@ -125,9 +96,6 @@ void TFormKlemvar::RadioButtonInClick() {
   SpinStunden->setValue(0);
 }
 
-void TFormKlemvar::CheckBoxTonClick() {
-  RingEnabled = CheckBoxTon->isChecked();
-  if (RingEnabled && AlarmArmed) PrepareLoopingSound();
-}
+void TFormKlemvar::CheckBoxTonClick() { Scheduler->SetRingEnabled(CheckBoxTon->isChecked()); }
 
 }  // namespace klemvar

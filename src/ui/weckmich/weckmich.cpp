@@ -2,17 +2,14 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QCoreApplication>
-#include <QDir>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShortcutEvent>
-#include <QTimer>
 
-#include "core/alarmcore.h"
 #include "core/clock.h"
+#include "ui/alarm/alarm_scheduler.h"
 #include "ui/frame/application_icon.h"
 #include "ui/frame/error_report.h"
 #include "ui/frame/handler.h"
@@ -37,18 +34,9 @@ TFormKlemvar::TFormKlemvar(QWidget* parent) : QWidget(parent) {
   CreateControls();
   CreateTrayIcon();
   CreateUpdateCheck();
-  Timer1 = new QTimer(this);
-  Timer1->setObjectName(QStringLiteral("Timer1"));
-  Timer1->setInterval(1000);
-  // Each tick a whole second after the last, so that the ticks keep the phase
-  // they are given when an alarm is armed.
-  Timer1->setTimerType(Qt::PreciseTimer);
-  tickPhase_ = new QTimer(this);
-  tickPhase_->setObjectName(QStringLiteral("TickPhase"));
-  tickPhase_->setSingleShot(true);
-  tickPhase_->setTimerType(Qt::PreciseTimer);
+  Scheduler = new TAlarmScheduler(this);
+  Timer1 = Scheduler->Timer1;
   ConnectHandlers();
-  Timer1->start();
 
   // An error here is reported like any other; the window is created and shown all the same.
   RunHandler([this] { FormCreate(); });
@@ -79,11 +67,7 @@ void TFormKlemvar::ConnectHandlers() {
   connect(ButtonWeckerStellen, &QPushButton::clicked, this,
           Handler(this, &TFormKlemvar::ButtonWeckerStellenClick));
   connect(BitBtnAus, &QPushButton::clicked, this, Handler(this, &TFormKlemvar::BitBtnAusClick));
-  connect(Timer1, &QTimer::timeout, this, Handler(this, &TFormKlemvar::Timer1Timer));
-  connect(tickPhase_, &QTimer::timeout, this, Guarded([this] {
-            Timer1->start();
-            Timer1Timer();
-          }));
+  connect(Scheduler, &TAlarmScheduler::ticked, this, Handler(this, &TFormKlemvar::Timer1Timer));
   ActionMainMenuBar1->installEventFilter(this);
   BitBtnAus->installEventFilter(this);
 }
@@ -103,14 +87,10 @@ bool TFormKlemvar::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TFormKlemvar::FormCreate() {
-  AlarmArmed = false;
   if (TrayIcon) TrayIcon->show();
   const SplitClock now = SplitTime(TimeOfDayNow());
   SpinMinuten->setValue(now.minutes);
   SpinStunden->setValue(now.hours);
-  ProgramFolder =
-      QDir::toNativeSeparators(QCoreApplication::applicationDirPath() + QLatin1Char('/'))
-          .toStdString();
 }
 
 void TFormKlemvar::FormDestroy() {

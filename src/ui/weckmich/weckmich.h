@@ -23,6 +23,7 @@ class QTimer;
 
 namespace klemvar {
 
+class TAlarmScheduler;
 class TAboutBox;
 class TFormWeckdienst;
 class TSpinEdit;
@@ -58,7 +59,8 @@ class TFormKlemvar : public QWidget {
   QPushButton* BitBtnAus = nullptr;
   QPushButton* ButtonWeckerStellen = nullptr;
   TStatusBar* StatusBar = nullptr;
-  QTimer* Timer1 = nullptr;
+  QTimer* Timer1 = nullptr;              // the scheduler's tick
+  TAlarmScheduler* Scheduler = nullptr;  // the alarm schedule's one writer
 
   QAction* ActionBeenden = nullptr;
   QAction* ActionHomepage = nullptr;
@@ -147,7 +149,6 @@ class TFormKlemvar : public QWidget {
   void FormCreate();
   void FormDestroy();
   void FireAlarm();
-  void PhaseTicksAfter(TDateTime moment, TDateTime timeOfDay);
   void ApplyWindowState(Qt::WindowStates previous);
   void FollowWindowState();
   void WindowStateRequested(Qt::WindowState state);
@@ -156,11 +157,6 @@ class TFormKlemvar : public QWidget {
   void BringProgramToFront();
 
   bool centred_ = false;
-  // Waits, once per arming, for the first tick in the alarm's phase (Timer1
-  // stopped meanwhile); from there Timer1 ticks once a second again.
-  QTimer* tickPhase_ = nullptr;
-  // True while a repeat is armed by the tick that fired the alarm.
-  bool rearming_ = false;
   // StatusNotifierItem hosts send one "activate" for the primary click instead of
   // a double click; decided once, as Qt decides which protocol it speaks.
   bool activateShows_ = false;

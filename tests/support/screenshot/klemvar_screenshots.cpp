@@ -99,7 +99,7 @@ bool ShootMainWindow(TFormKlemvar& main, const QDir& folder) {
 }
 
 bool ShootAlarmWindow(const QDir& folder) {
-  auto* alarm = new TFormWeckdienst(nullptr);
+  auto* alarm = new TFormWeckdienst();
   alarm->show();
   const bool ok = Shoot(alarm, folder, "alarm-window.png");
   alarm->close();

@@ -6,11 +6,11 @@
 #include <QCoreApplication>
 #include <QPointer>
 #include <QStringList>
+#include <string>
 
-#include "core/alarmcore.h"
-#include "core/close_moment.h"
 #include "platform/sound/looping_sound.h"
 #include "support/installed_double.h"
+#include "ui/alarm/alarm_scheduler.h"
 #include "ui/aufwachen/aufwachen.h"
 
 namespace klemvar::testing {
@@ -33,19 +33,21 @@ class RecordingSound final : public LoopingSound {
   InstalledDouble<&SetLoopingSound> installed_{this};
 };
 
-// The process-wide state every window reads, back to its start values.
+// The scheduler whose close moment every window follows, as the main window's.
+inline QPointer<TAlarmScheduler>& Scheduler() {
+  static QPointer<TAlarmScheduler> scheduler;
+  return scheduler;
+}
+
+// A new scheduler, at its start values.
 inline void ResetAlarmState() {
-  AlarmText.clear();
-  AlarmCloseSeconds = 0;
-  AlarmCloseAt = 0.0;
-  AlarmCloseDate = 0.0;
-  AlarmCloseElapsed = 0;
-  RingEnabled = false;
+  delete Scheduler().data();
+  Scheduler() = new TAlarmScheduler(QCoreApplication::instance());
 }
 
 // Opens a window the way the firing does: no parent, shown at once.
-inline QPointer<TFormWeckdienst> OpenAlarmWindow() {
-  auto* window = new TFormWeckdienst(nullptr);
+inline QPointer<TFormWeckdienst> OpenAlarmWindow(const std::string& text = {}) {
+  auto* window = new TFormWeckdienst(QString::fromStdString(text), Scheduler());
   window->show();
   return window;
 }

@@ -1,5 +1,5 @@
 // When alarm windows close by themselves, with the wall clock set by hand. The
-// arithmetic of the shared close moment is tested in the core
+// arithmetic of the close moment is tested in the core
 // (tests/core/close_moment_test.cpp); these tests are about the windows.
 
 #include <QLabel>
@@ -22,10 +22,12 @@ class CloseTest : public QObject {
   std::unique_ptr<RecordingSound> sound_;
   QList<QPointer<TFormWeckdienst>> windows_;
 
-  QPointer<TFormWeckdienst> Open() {
-    windows_ << OpenAlarmWindow();
+  QPointer<TFormWeckdienst> Open(const std::string& text = {}) {
+    windows_ << OpenAlarmWindow(text);
     return windows_.back();
   }
+  void SetAlarmCloseSeconds(std::int32_t seconds) { Scheduler()->SetAlarmCloseSeconds(seconds); }
+  TDateTime AlarmCloseAt() const { return Scheduler()->Schedule().AlarmClose.AlarmCloseAt; }
   // Moves the clock on and lets every window's timer tick once.
   void TickAfter(std::int64_t milliseconds) {
     clock_->Advance(milliseconds);
@@ -58,7 +60,7 @@ class CloseTest : public QObject {
   }
 
   void oneSecondClosesBetweenOneAndTwoSeconds() {
-    AlarmCloseSeconds = 1;
+    SetAlarmCloseSeconds(1);
     auto window = Open();
     TickAfter(1000);  // exactly n seconds: not yet past
     QVERIFY(window);
@@ -71,36 +73,35 @@ class CloseTest : public QObject {
     auto window = Open();
     TickAfter(5000);
     QVERIFY(window);
-    AlarmCloseSeconds = 30;  // raised from 0: the opening moment is long past
+    SetAlarmCloseSeconds(30);  // raised from 0: the opening moment is long past
     TickAfter(1000);
     QVERIFY(!window);
 
-    AlarmCloseSeconds = 2;
+    SetAlarmCloseSeconds(2);
     window = Open();
     TickAfter(1000);
-    AlarmCloseSeconds = 0;  // set back to 0: stays open beyond its close time
+    SetAlarmCloseSeconds(0);  // set back to 0: stays open beyond its close time
     TickAfter(5000);
     QVERIFY(window);
-    AlarmCloseSeconds = 59;  // the close moment stays the one set at opening
+    SetAlarmCloseSeconds(59);  // the close moment stays the one set at opening
     TickAfter(1000);
     QVERIFY(!window);
   }
 
   void outOfRangeReportsAndStillOpens() {
     ScriptedMessageBox boxes;
-    AlarmText = "Aufstehen!";
     clock_->Set(2024, 3, 14, 5, 59, 0);
-    AlarmCloseSeconds = 30;
-    Open();  // sets the close moment to 05:59:30
-    const TDateTime previousAt = AlarmCloseAt;
+    SetAlarmCloseSeconds(30);
+    Open("Aufstehen!");  // sets the close moment to 05:59:30
+    const TDateTime previousAt = AlarmCloseAt();
 
-    AlarmCloseSeconds = 75;
-    auto window = Open();
+    SetAlarmCloseSeconds(75);
+    auto window = Open("Aufstehen!");
     QCOMPARE(boxes.shown().size(), std::size_t{1});
     QCOMPARE(boxes.shown()[0].text, QString("Ungültiges Argument zum Codieren der Uhrzeit."));
     QCOMPARE(boxes.shown()[0].caption, QString("Klemvar"));
     QCOMPARE(boxes.shown()[0].flags, mb::kOk | mb::kIconError);
-    QCOMPARE(AlarmCloseAt, previousAt);
+    QCOMPARE(AlarmCloseAt(), previousAt);
     QVERIFY(window && window->isVisible());
     auto* label = window->findChild<QLabel*>("LabelAlarmTxt");
     QCOMPARE(label->text(), QString("Aufstehen!"));
@@ -108,16 +109,16 @@ class CloseTest : public QObject {
     // The positive value closes it from the old moment; a negative one never.
     TickAfter(30000);
     QVERIFY(window);
-    AlarmCloseSeconds = -1;
+    SetAlarmCloseSeconds(-1);
     TickAfter(1);
     QVERIFY(window);
-    AlarmCloseSeconds = 75;
+    SetAlarmCloseSeconds(75);
     TickAfter(0);
     QVERIFY(!window);
   }
 
   void theTimerDrivesTheCloseTest() {
-    AlarmCloseSeconds = 1;
+    SetAlarmCloseSeconds(1);
     auto window = Open();
     auto* timer = window->findChild<QTimer*>("Timer1");
     QVERIFY(timer && timer->isActive());

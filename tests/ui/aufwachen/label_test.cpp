@@ -60,8 +60,7 @@ class LabelTest : public QObject {
   QPointer<TFormWeckdienst> window_;
 
   QLabel& OpenWithText(const std::string& text) {
-    AlarmText = text;
-    window_ = OpenAlarmWindow();
+    window_ = OpenAlarmWindow(text);
     return *window_->findChild<QLabel*>("LabelAlarmTxt");
   }
 

@@ -57,7 +57,7 @@ class RingTest : public QObject {
   }
 
   void automaticCloseStopsTheRing() {
-    AlarmCloseSeconds = 1;
+    Scheduler()->SetAlarmCloseSeconds(1);
     auto window = Fire();
     clock_.Advance(1500);
     window->Timer1Timer();
@@ -80,8 +80,7 @@ class RingTest : public QObject {
     AudioLoopingSound().PlayLooping(":/sounds/none.wav");
     AudioLoopingSound().Stop();
     AudioLoopingSound().Stop();  // a stop while silent does nothing
-    AlarmText = "still opens";
-    auto window = OpenAlarmWindow();
+    auto window = OpenAlarmWindow("still opens");
     windows_ << window;
     QVERIFY(window->isVisible());
     QVERIFY(boxes.shown().empty());

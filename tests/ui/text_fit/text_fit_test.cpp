@@ -192,7 +192,6 @@ QString CountdownText(int hours, int minutes, int seconds) {
 // last second, the countdown at 23:59:59, the maker's name.
 QStringList MainWindowCut(const char* locale, int hour) {
   MainWindow main;
-  ResetAlarmState();
   SetCurrentTimeFormat(FormatOf(locale));
   main.clock.Set(2024, 3, 14, hour, 59, 59, 500);
   main.form = std::make_unique<TFormKlemvar>();
@@ -204,8 +203,7 @@ QStringList MainWindowCut(const char* locale, int hour) {
 }
 
 QStringList AlarmWindowCut() {
-  AlarmText = "It's time to go!";
-  std::unique_ptr<TFormWeckdienst> window(new TFormWeckdienst(nullptr));
+  std::unique_ptr<TFormWeckdienst> window(new TFormWeckdienst(QStringLiteral("It's time to go!")));
   window->show();
   return CutTexts(window.get());
 }

@@ -58,6 +58,7 @@ class AlarmTest : public QObject {
  private:
   std::unique_ptr<MainWindow> main_;
   TFormKlemvar* form() const { return main_->form.get(); }
+  const AlarmSchedule& Schedule() const { return main_->Schedule(); }
 
   void Type(TSpinEdit* spin, const QString& keys) {
     spin->setFocus();
@@ -127,12 +128,12 @@ class AlarmTest : public QObject {
     TSpinEdit* close = form()->SpinEditAlarmClose;
     Type(close, "60");
     QCOMPARE(close->text(), QStringLiteral("0"));  // at once
-    QCOMPARE(AlarmCloseSeconds, 0);
+    QCOMPARE(Schedule().AlarmCloseSeconds, 0);
     Type(close, "75");
-    QCOMPARE(AlarmCloseSeconds, 75);  // until the field is left
+    QCOMPARE(Schedule().AlarmCloseSeconds, 75);  // until the field is left
     Leave();
     QCOMPARE(close->text(), QStringLiteral("59"));
-    QCOMPARE(AlarmCloseSeconds, 59);
+    QCOMPARE(Schedule().AlarmCloseSeconds, 59);
     close->setValue(0);
     close->setFocus();
     QTest::keyClick(close, Qt::Key_Down);
@@ -148,17 +149,17 @@ class AlarmTest : public QObject {
     Type(close, "5");
     Type(close, "");  // showed 5: stays empty, reads -1
     QCOMPARE(close->text(), QString());
-    QCOMPARE(AlarmCloseSeconds, -1);
+    QCOMPARE(Schedule().AlarmCloseSeconds, -1);
     Leave();
     QCOMPARE(close->text(), QStringLiteral("0"));
-    QCOMPARE(AlarmCloseSeconds, 0);
+    QCOMPARE(Schedule().AlarmCloseSeconds, 0);
     Type(close, "3");
     QTest::keyClick(close, Qt::Key_Home);
     QTest::keyClicks(close, "-");
-    QCOMPARE(AlarmCloseSeconds, -3);
+    QCOMPARE(Schedule().AlarmCloseSeconds, -3);
     Leave();
     QCOMPARE(close->text(), QStringLiteral("0"));
-    QCOMPARE(AlarmCloseSeconds, 0);
+    QCOMPARE(Schedule().AlarmCloseSeconds, 0);
   }
 
   void altWWithATypedHourReportsAndArmsNothing() {
@@ -169,8 +170,8 @@ class AlarmTest : public QObject {
     QCOMPARE(box.text, kInvalidTimeBox);
     QCOMPARE(box.caption, QStringLiteral("Klemvar"));
     QCOMPARE(box.flags, mb::kOk | mb::kIconError);
-    QVERIFY(!AlarmArmed);
-    QCOMPARE(AlarmTime, 0.0);
+    QVERIFY(!Schedule().AlarmArmed);
+    QCOMPARE(Schedule().AlarmTime, 0.0);
     QVERIFY(!form()->BitBtnAus->isEnabled());
     QVERIFY(form()->isVisible());
     QCOMPARE(form()->SpinStunden->text(), QStringLiteral("99"));  // the focus stayed
@@ -179,30 +180,30 @@ class AlarmTest : public QObject {
   void armingHidesAndTheFiringTickBringsTheWindowBack() {
     form()->EditAlarmTxt->setText(QStringLiteral("Tee!"));
     ArmIn(0, 1);
-    QVERIFY(AlarmArmed);
+    QVERIFY(Schedule().AlarmArmed);
     QVERIFY(form()->BitBtnAus->isEnabled());
     QVERIFY(!form()->isVisible());
-    QCOMPARE(AlarmText, std::string("Tee!"));
+    QCOMPARE(Schedule().AlarmText, std::string("Tee!"));
     form()->EditAlarmTxt->setText(QStringLiteral("later"));  // captured at arming
-    QCOMPARE(AlarmDate, DateToday());
-    QCOMPARE(AlarmTime, ComposeTime(10, 0, 0, 0) + ComposeTime(0, 1, 0, 0));
+    QCOMPARE(Schedule().AlarmDate, DateToday());
+    QCOMPARE(Schedule().AlarmTime, ComposeTime(10, 0, 0, 0) + ComposeTime(0, 1, 0, 0));
 
     Tick(30'000);
     QCOMPARE(Panel(0), QStringLiteral("10:00:30"));
     QCOMPARE(Panel(1), QStringLiteral("00:00:30"));
     QVERIFY(!form()->isVisible());
     Tick(29'999);  // a millisecond left: not yet, and shown as zero seconds
-    QVERIFY(AlarmArmed);
+    QVERIFY(Schedule().AlarmArmed);
     QCOMPARE(Panel(1), QStringLiteral("00:00:00"));
 
     Tick(401);
-    QVERIFY(!AlarmArmed);
+    QVERIFY(!Schedule().AlarmArmed);
     QVERIFY(form()->isVisible());
     QVERIFY(!form()->BitBtnAus->isEnabled());
     QVERIFY(form()->AlarmWindow);
     QVERIFY(form()->AlarmWindow->isVisible());
     QVERIFY(!form()->AlarmWindow->parentWidget());
-    QCOMPARE(AlarmText, std::string("Tee!"));
+    QCOMPARE(Schedule().AlarmText, std::string("Tee!"));
     QCOMPARE(Panel(0), QStringLiteral("10:01:00"));
     QCOMPARE(Panel(1), QStringLiteral("00:00:00"));  // keeps its last text
   }
@@ -231,10 +232,10 @@ class AlarmTest : public QObject {
     Tick(1'000);
     QPointer<TFormWeckdienst> first = form()->AlarmWindow;
     QVERIFY(first && first->isVisible());
-    QVERIFY(AlarmArmed);  // re-armed at once
+    QVERIFY(Schedule().AlarmArmed);  // re-armed at once
     QVERIFY(form()->BitBtnAus->isEnabled());
     QVERIFY(!form()->isVisible());
-    QCOMPARE(AlarmTime, ComposeTime(10, 0, 1, 0));
+    QCOMPARE(Schedule().AlarmTime, ComposeTime(10, 0, 1, 0));
     QCOMPARE(Panel(1), QStringLiteral("00:00:00"));
     Tick(1'000);
     QVERIFY(form()->AlarmWindow != first);
@@ -246,11 +247,11 @@ class AlarmTest : public QObject {
     form()->SpinStunden->setValue(10);
     form()->SpinMinuten->setValue(0);
     form()->ButtonWeckerStellen->click();  // at exactly 10:00:00.000: today
-    QCOMPARE(AlarmDate, DateToday());
+    QCOMPARE(Schedule().AlarmDate, DateToday());
     Tick(1);
-    QVERIFY(AlarmArmed);
-    QCOMPARE(AlarmDate, DateTomorrow());
-    QCOMPARE(SplitTime(AlarmTime).hours, std::uint16_t(10));
+    QVERIFY(Schedule().AlarmArmed);
+    QCOMPARE(Schedule().AlarmDate, DateTomorrow());
+    QCOMPARE(SplitTime(Schedule().AlarmTime).hours, std::uint16_t(10));
     QCOMPARE(Panel(1), QStringLiteral("23:59:59"));
   }
 
@@ -260,9 +261,9 @@ class AlarmTest : public QObject {
     Tick(1'000);
     QCOMPARE(Panel(1), QStringLiteral("00:59:59"));
     form()->BitBtnAus->click();
-    QVERIFY(!AlarmArmed);
+    QVERIFY(!Schedule().AlarmArmed);
     QVERIFY(!form()->BitBtnAus->isEnabled());
-    QCOMPARE(AlarmTime, 0.0);
+    QCOMPARE(Schedule().AlarmTime, 0.0);
     QCOMPARE(Panel(1), QStringLiteral("00:00:00"));
     Tick(3'600'000);  // nothing fires, panel 1 keeps the midnight text
     QVERIFY(!form()->AlarmWindow);
@@ -303,14 +304,14 @@ class AlarmTest : public QObject {
     form()->SpinStunden->setValue(0);
     form()->SpinMinuten->setValue(0);
     form()->ButtonWeckerStellen->click();  // "um" 00:00 at 10:00: the 15th
-    QCOMPARE(AlarmDate, fifteenth);
+    QCOMPARE(Schedule().AlarmDate, fifteenth);
 
     main_->clock.Set(2024, 3, 14, 23, 59, 59, 999);
     {
       SteppingClock stepping(main_->clock);
       form()->Timer1Timer();
     }
-    QVERIFY(AlarmArmed);  // the 14th, a millisecond before the alarm's day
+    QVERIFY(Schedule().AlarmArmed);  // the 14th, a millisecond before the alarm's day
     QCOMPARE(Panel(0), QStringLiteral("23:59:59"));
     QCOMPARE(Panel(1), QStringLiteral("00:00:00"));
 
@@ -320,10 +321,10 @@ class AlarmTest : public QObject {
       SteppingClock stepping(main_->clock);
       form()->ButtonWeckerStellen->click();  // 07:00 has passed on the 14th
     }
-    QCOMPARE(AlarmDate, fifteenth);
-    QCOMPARE(SplitTime(AlarmTime).hours, std::uint16_t(7));
+    QCOMPARE(Schedule().AlarmDate, fifteenth);
+    QCOMPARE(SplitTime(Schedule().AlarmTime).hours, std::uint16_t(7));
     Tick(0);  // just after midnight: seven hours to go, nothing fires
-    QVERIFY(AlarmArmed);
+    QVERIFY(Schedule().AlarmArmed);
     QVERIFY(!form()->AlarmWindow);
   }
 
@@ -356,7 +357,7 @@ class AlarmTest : public QObject {
     Tick(1'000);
     QCOMPARE(main_->boxes.shown().size(), size_t(1));
     QCOMPARE(main_->boxes.shown().front().text, kInvalidTimeBox);
-    QVERIFY(!AlarmArmed);
+    QVERIFY(!Schedule().AlarmArmed);
     QVERIFY(!form()->BitBtnAus->isEnabled());
     QVERIFY(form()->isVisible());
     QVERIFY(form()->AlarmWindow);

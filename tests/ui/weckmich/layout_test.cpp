@@ -17,6 +17,7 @@
 #include "main_window_fixture.h"
 #include "support/klemvar_test_main.h"
 #include "ui/about/about.h"
+#include "ui/frame/run.h"
 #include "ui/maker.h"
 #include "ui/widgets/spin_edit.h"
 #include "ui/widgets/status_bar.h"
@@ -49,7 +50,6 @@ class LayoutTest : public QObject {
   void init() {
     main_ = std::make_unique<MainWindow>();
     main_->clock.Set(2024, 3, 14, 7, 42, 10, 500);
-    AlarmArmed = true;  // creation clears it
     main_->Open();
   }
   void cleanup() { main_.reset(); }
@@ -67,8 +67,8 @@ class LayoutTest : public QObject {
     QCOMPARE(form()->StatusBar->PanelText(0), QString());
     QCOMPARE(form()->StatusBar->PanelText(1), QString());
     QCOMPARE(form()->StatusBar->PanelText(2), QStringLiteral("Quorbel Software"));
-    QVERIFY(!AlarmArmed);
-    QCOMPARE(QString::fromStdString(ProgramFolder), QCoreApplication::applicationDirPath() + "/");
+    QVERIFY(!main_->Schedule().AlarmArmed);
+    QCOMPARE(ProgramFolder(), QCoreApplication::applicationDirPath() + "/");
     QVERIFY(form()->TrayIcon->isVisible());
     QCOMPARE(form()->TrayIcon->toolTip(), QStringLiteral("Klemvar"));
     QVERIFY(main_->boxes.shown().empty());
@@ -254,12 +254,12 @@ class LayoutTest : public QObject {
   void mnemonicsPressButtonsAndOpenMenus() {
     // Alt+W presses "&Wecker stellen"; Alt+A presses "&Aus" while it can be pressed.
     QTest::keyClick(form(), Qt::Key_W, Qt::AltModifier);
-    QTRY_VERIFY(AlarmArmed);
+    QTRY_VERIFY(main_->Schedule().AlarmArmed);
     form()->show();
     form()->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(form()));
     QTest::keyClick(form(), Qt::Key_A, Qt::AltModifier);
-    QTRY_VERIFY(!AlarmArmed);
+    QTRY_VERIFY(!main_->Schedule().AlarmArmed);
     // With "&Aus" greyed, Alt+A opens "D&atei"; Alt+H opens "&Hilfe".
     QMenu* datei = form()->ActionMainMenuBar1->actions()[0]->menu();
     QTest::keyClick(form(), Qt::Key_A, Qt::AltModifier);

