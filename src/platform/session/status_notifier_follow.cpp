@@ -1,10 +1,12 @@
-#include "ui/weckmich/status_notifier_follow.h"
+#include "platform/session/status_notifier_follow.h"
 
 #include <QDBusConnection>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
 #include <QDBusServiceWatcher>
 #include <QDBusVariant>
+
+#include "platform/session/session_bus.h"
 
 namespace klemvar {
 namespace {
@@ -15,12 +17,10 @@ const QString kWatcherPath = QStringLiteral("/StatusNotifierWatcher");
 }  // namespace
 
 QDBusMessage HostRegisteredQuery() {
-  QDBusMessage get = QDBusMessage::createMethodCall(
-      kWatcherService, kWatcherPath, QStringLiteral("org.freedesktop.DBus.Properties"),
-      QStringLiteral("Get"));
-  get << kWatcherService << QStringLiteral("IsStatusNotifierHostRegistered");
-  get.setAutoStartService(false);
-  return get;
+  QDBusMessage get =
+      ServiceCall(kWatcherService, kWatcherPath, QStringLiteral("org.freedesktop.DBus.Properties"),
+                  QStringLiteral("Get"));
+  return get << kWatcherService << QStringLiteral("IsStatusNotifierHostRegistered");
 }
 
 StatusNotifierFollow::StatusNotifierFollow(QObject* parent) : QObject(parent) {
@@ -46,9 +46,8 @@ StatusNotifierFollow::StatusNotifierFollow(QObject* parent) : QObject(parent) {
 void StatusNotifierFollow::HostRegistered() { AskWatcher(); }
 
 void StatusNotifierFollow::AskWatcher() {
-  auto* call = new QDBusPendingCallWatcher(
-      QDBusConnection::sessionBus().asyncCall(HostRegisteredQuery()), this);
-  connect(call, &QDBusPendingCallWatcher::finished, this, &StatusNotifierFollow::Answered);
+  connect(AskService(HostRegisteredQuery(), this), &QDBusPendingCallWatcher::finished, this,
+          &StatusNotifierFollow::Answered);
 }
 
 void StatusNotifierFollow::Answered(QDBusPendingCallWatcher* call) {
