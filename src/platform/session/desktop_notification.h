@@ -7,7 +7,6 @@
 // nothing waits.
 
 #include <QObject>
-#include <QString>
 
 class QDBusPendingCallWatcher;
 

@@ -31,19 +31,17 @@ StatusNotifierFollow::StatusNotifierFollow(QObject* parent) : QObject(parent) {
     QMetaObject::invokeMethod(this, &StatusNotifierFollow::noHost, Qt::QueuedConnection);
     return;
   }
-  names_ =
+  auto* names =
       new QDBusServiceWatcher(kWatcherService, bus, QDBusServiceWatcher::WatchForOwnerChange, this);
-  connect(names_, &QDBusServiceWatcher::serviceRegistered, this, &StatusNotifierFollow::AskWatcher);
-  connect(names_, &QDBusServiceWatcher::serviceUnregistered, this, [this] { hostThere_ = false; });
+  connect(names, &QDBusServiceWatcher::serviceRegistered, this, &StatusNotifierFollow::AskWatcher);
+  connect(names, &QDBusServiceWatcher::serviceUnregistered, this, [this] { hostThere_ = false; });
   // A panel registers its host with the watcher a moment after the watcher
   // took its name; any sender will do, the answer to AskWatcher decides.
   for (const char* change : {"StatusNotifierHostRegistered", "StatusNotifierHostUnregistered"})
     bus.connect(QString(), kWatcherPath, kWatcherService, QLatin1String(change), this,
-                SLOT(HostRegistered()));
+                SLOT(AskWatcher()));
   AskWatcher();
 }
-
-void StatusNotifierFollow::HostRegistered() { AskWatcher(); }
 
 void StatusNotifierFollow::AskWatcher() {
   connect(AskService(HostRegisteredQuery(), this), &QDBusPendingCallWatcher::finished, this,

@@ -11,7 +11,7 @@
 #include "core/alarmcore.h"
 #include "core/clock.h"
 #include "platform/sound/looping_sound.h"
-#include "ui/aufwachen/alarm_notification.h"
+#include "ui/aufwachen/alarm_window_session.h"
 #include "ui/aufwachen/aufwachen.h"
 #include "ui/weckmich/weckmich.h"
 #include "ui/widgets/spin_edit.h"
