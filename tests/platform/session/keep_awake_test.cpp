@@ -86,14 +86,6 @@ class KeepAwakeTest : public QObject {
  private slots:
   void initTestCase() { QCoreApplication::setApplicationName(QStringLiteral("Klemvar")); }
 
-  void one_holder_lets_go() {
-    ScreenSaverOnBus bus;
-    klemvar::DesktopKeepAwake().Hold();
-    QTRY_COMPARE(bus.saver.Calls(), QStringList{kInhibit});
-    klemvar::DesktopKeepAwake().Release();
-    QTRY_COMPARE(bus.saver.Calls(), (QStringList{kInhibit, kUnInhibit}));
-  }
-
   void two_holders_at_once() {
     ScreenSaverOnBus bus;
     klemvar::DesktopKeepAwake().Hold();
