@@ -11,8 +11,8 @@
 
 #include "platform/sound/looping_sound.h"
 #include "ui/alarm/alarm_scheduler.h"
+#include "ui/aufwachen/alarm_window_session.h"
 #include "ui/aufwachen/mnemonic_label.h"
-#include "ui/aufwachen/session_awake.h"
 #include "ui/frame/error_report.h"
 #include "ui/frame/handler.h"
 #include "ui/frame/layout_fit.h"

@@ -7,6 +7,7 @@
 #include "core/number.h"
 #include "core/timeformat.h"
 #include "platform/locale/qt_locale_source.h"
+#include "platform/session/window_system.h"
 #include "ui/frame/application_style.h"
 
 namespace klemvar {
@@ -31,7 +32,7 @@ TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
 // first window is created. The launcher knows the windows by the executable's
 // name, so a first window is created, and dropped, before the name is set.
 void TApplication::KeepWindowClass() {
-  if (platformName() != QLatin1String("xcb")) return;
+  if (!OnX11()) return;
   QWindow first;
   first.create();
 }

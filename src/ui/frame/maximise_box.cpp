@@ -1,7 +1,8 @@
 #include "ui/frame/maximise_box.h"
 
-#include <QGuiApplication>
 #include <QWidget>
+
+#include "platform/session/window_system.h"
 
 namespace klemvar {
 
@@ -13,7 +14,7 @@ constexpr int kUnreachableStep = 10000;
 }  // namespace
 
 void KeepMaximiseBox(QWidget* window) {
-  if (QGuiApplication::platformName() != QLatin1String("xcb")) return;
+  if (!OnX11()) return;
   // Qt hands the size steps on to the window system only once the native
   // window exists.
   window->createWinId();

@@ -8,7 +8,7 @@
 
 #include "core/clock.h"
 #include "ui/alarm/alarm_scheduler.h"
-#include "ui/aufwachen/alarm_notification.h"
+#include "ui/aufwachen/alarm_window_session.h"
 #include "ui/aufwachen/aufwachen.h"
 #include "ui/weckmich/weckmich.h"
 #include "ui/widgets/spin_edit.h"

@@ -3,16 +3,15 @@
 // turns up.
 
 #include "ui/frame/handler.h"
-#include "ui/weckmich/tray_host.h"
 #include "ui/weckmich/weckmich.h"
 
 namespace klemvar {
 
 void TFormKlemvar::AddTrayIcon() {
-  CurrentTrayHost().DecideProtocol(this, Guarded([this](bool statusNotifier) {
-                                     CreateTrayIconNow(statusNotifier);
-                                     TrayIcon->show();
-                                   }));
+  trayHost_.DecideProtocol(this, Guarded([this](bool statusNotifier) {
+                             CreateTrayIconNow(statusNotifier);
+                             TrayIcon->show();
+                           }));
 }
 
 void TFormKlemvar::CreateTrayIconNow(bool statusNotifier) {

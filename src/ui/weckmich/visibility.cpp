@@ -9,7 +9,6 @@
 #include "ui/frame/application.h"
 #include "ui/frame/application_icon.h"
 #include "ui/frame/handler.h"
-#include "ui/weckmich/tray_host.h"
 #include "ui/weckmich/weckmich.h"
 
 namespace klemvar {
@@ -30,7 +29,7 @@ void TFormKlemvar::CreateTrayIcon() {
   AddTrayIcon();
 }
 
-bool TFormKlemvar::TrayIconShown() const { return TrayIcon && CurrentTrayHost().Docked(*TrayIcon); }
+bool TFormKlemvar::TrayIconShown() const { return TrayIcon && trayHost_.Docked(*TrayIcon); }
 
 void TFormKlemvar::TrayIconActivated(QSystemTrayIcon::ActivationReason reason) {
   // A left double click brings the window back; a single click does nothing.

@@ -19,7 +19,8 @@
 #include "ui/widgets/spin_edit.h"
 
 namespace klemvar {
-TFormKlemvar::TFormKlemvar(QWidget* parent) : QWidget(parent) {
+TFormKlemvar::TFormKlemvar(QWidget* parent, const TrayHost& trayHost)
+    : QWidget(parent), trayHost_(trayHost) {
   setObjectName(QStringLiteral("FormKlemvar"));
   setWindowTitle(QStringLiteral("Klemvar"));
   setWindowIcon(ApplicationIcon());

@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include "core/clock.h"
+#include "platform/session/tray_host.h"
 
 class QAction;
 class QCheckBox;
@@ -37,7 +38,8 @@ class TFormKlemvar : public QWidget {
   static constexpr int kClientWidth = 197;
   static constexpr int kClientHeight = 286;
 
-  explicit TFormKlemvar(QWidget* parent = nullptr);
+  // The tray host says where the icon can go; tests hand the window their own.
+  explicit TFormKlemvar(QWidget* parent = nullptr, const TrayHost& trayHost = DesktopTrayHost());
   ~TFormKlemvar() override;
 
   // Controls and components, named as in the layout.
@@ -156,6 +158,7 @@ class TFormKlemvar : public QWidget {
   void RestoreMinimisedWindows();
   void BringProgramToFront();
 
+  const TrayHost& trayHost_;
   bool centred_ = false;
   // StatusNotifierItem hosts send one "activate" for the primary click instead of
   // a double click; decided once, as Qt decides which protocol it speaks.

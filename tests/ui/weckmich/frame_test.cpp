@@ -85,7 +85,7 @@ class FrameTest : public QObject {
     FakeClock clock;
     FakeTrayHost tray;
     clock.Set(2024, 3, 14, 24, 0);  // the preset step fails
-    TFormKlemvar form;
+    TFormKlemvar form(nullptr, tray);
     QCOMPARE(boxes.shown().size(), size_t(1));
     QCOMPARE(boxes.shown()[0].text,
              QString::fromUtf8("Ungültiges Argument zum Codieren der Uhrzeit."));

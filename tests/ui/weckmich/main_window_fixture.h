@@ -10,12 +10,12 @@
 
 #include "core/alarmcore.h"
 #include "core/timeformat.h"
+#include "platform/session/tray_host.h"
 #include "support/fake_clock.h"
 #include "support/installed_double.h"
 #include "support/recording_url_opener.h"
 #include "support/scripted_message_box.h"
 #include "ui/alarm/alarm_scheduler.h"
-#include "ui/weckmich/tray_host.h"
 #include "ui/weckmich/weckmich.h"
 
 namespace klemvar::testing {
@@ -29,9 +29,6 @@ class FakeTrayHost final : public TrayHost {
 
   bool docked = true;
   bool statusNotifier = false;
-
- private:
-  InstalledDouble<&SetTrayHost> installed_{this};
 };
 
 // Closes every window of the program but the one given.
@@ -62,7 +59,7 @@ struct MainWindow {
   void Open() {
     SetCurrentTimeFormat(TwentyFourHours());
     if (!clock.WasSet()) clock.Set(2024, 3, 14, 7, 42, 10, 500);
-    form = std::make_unique<TFormKlemvar>();
+    form = std::make_unique<TFormKlemvar>(nullptr, tray);
     form->Timer1->stop();  // ticks are driven by the test
     form->show();
     form->activateWindow();

@@ -1,7 +1,7 @@
 #pragma once
 
 // What the desktop's notification area offers. The real host asks the desktop;
-// tests install their own.
+// the main window is handed one, and tests hand it their own.
 
 #include <functional>
 
@@ -24,9 +24,5 @@ class TrayHost {
 };
 
 TrayHost& DesktopTrayHost();
-
-// Installs the host every later question goes to; nullptr restores the real one.
-TrayHost* SetTrayHost(TrayHost* host);
-const TrayHost& CurrentTrayHost();
 
 }  // namespace klemvar

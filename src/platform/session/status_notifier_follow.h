@@ -11,7 +11,6 @@
 #include <QObject>
 
 class QDBusPendingCallWatcher;
-class QDBusServiceWatcher;
 
 namespace klemvar {
 
@@ -36,12 +35,10 @@ class StatusNotifierFollow : public QObject {
 
  private slots:
   void AskWatcher();
-  void HostRegistered();
 
  private:
   void Answered(QDBusPendingCallWatcher* call);
 
-  QDBusServiceWatcher* names_ = nullptr;
   bool told_ = false;
   bool hostThere_ = false;
 };

@@ -1,4 +1,4 @@
-// The alarm's desktop notification against a notification server of the
+// A desktop notification against a notification server of the
 // test's own on a private session bus (the test runs under dbus-run-session).
 
 #include <QDBusConnection>
@@ -6,14 +6,14 @@
 #include <QDBusContext>
 #include <QDBusMessage>
 #include <QElapsedTimer>
+#include <QGuiApplication>
 #include <QPointer>
+#include <QSignalSpy>
 #include <QTest>
 #include <QVariantMap>
-#include <QWidget>
 
+#include "platform/session/desktop_notification.h"
 #include "support/bus_answers.h"
-#include "support/klemvar_test_main.h"
-#include "ui/aufwachen/alarm_notification.h"
 
 namespace {
 
@@ -87,19 +87,14 @@ QDBusMessage Capabilities() {
 
 }  // namespace
 
-class AlarmNotificationTest : public QObject {
+using klemvar::DesktopNotification;
+
+class DesktopNotificationTest : public QObject {
   Q_OBJECT
  private slots:
-  void init() {
-    window_ = new QWidget;
-    window_->setAttribute(Qt::WA_DeleteOnClose);
-    window_->show();
-  }
-  void cleanup() { delete window_.data(); }
-
-  void posts_one_critical_notification_with_the_alarm_text() {
+  void posts_one_critical_notification_with_the_text() {
     ServerOnBus bus;
-    new klemvar::AlarmNotification(window_, QStringLiteral("Tee & Kuchen"));
+    new DesktopNotification(QStringLiteral("Tee & Kuchen"));
     QTRY_COMPARE(bus.server.notes.size(), 1);
     const Note note = bus.server.notes.first();
     QCOMPARE(note.app, QStringLiteral("Klemvar"));
@@ -112,54 +107,48 @@ class AlarmNotificationTest : public QObject {
     QCOMPARE(note.actions.value(0), QStringLiteral("default"));
   }
 
-  void is_withdrawn_when_its_window_closes() {
+  void is_withdrawn_on_request() {
     ServerOnBus bus;
-    new klemvar::AlarmNotification(window_, QStringLiteral("x"));
+    auto* note = new DesktopNotification(QStringLiteral("x"));
     QTRY_COMPARE(bus.server.notes.size(), 1);
     QVERIFY(EarlierQuestionsAnswered(Capabilities()));  // with the answer to Notify
-    window_->close();
+    note->Withdraw();
     QTRY_COMPARE(bus.server.closed, QList<uint>{41});
   }
 
-  void is_withdrawn_when_the_window_closed_before_the_server_answered() {
+  void is_withdrawn_when_asked_before_the_server_answered() {
     ServerOnBus bus;
     bus.server.holdAnswer = true;
-    new klemvar::AlarmNotification(window_, QStringLiteral("x"));
+    auto* note = new DesktopNotification(QStringLiteral("x"));
     QTRY_COMPARE(bus.server.notes.size(), 1);
-    window_->close();
+    note->Withdraw();
     QVERIFY(EarlierQuestionsAnswered(Capabilities()));  // a withdrawal would have come first
     QVERIFY(bus.server.closed.isEmpty());
     bus.server.Answer();
     QTRY_COMPARE(bus.server.closed, QList<uint>{41});
   }
 
-  void its_default_action_brings_the_window_forward() {
+  void tells_of_its_default_action() {
     ServerOnBus bus;
-    new klemvar::AlarmNotification(window_, QStringLiteral("x"));
+    QPointer<DesktopNotification> note = new DesktopNotification(QStringLiteral("x"));
+    QSignalSpy activated(note.data(), &DesktopNotification::activated);
     QTRY_COMPARE(bus.server.notes.size(), 1);
-    QWidget other;
-    other.show();
-    other.activateWindow();
-    QTRY_VERIFY(other.isActiveWindow());
     QVERIFY(EarlierQuestionsAnswered(Capabilities()));  // the id came with Notify's answer
     emit bus.server.ActionInvoked(41, QStringLiteral("default"));
-    QTRY_VERIFY(window_->isActiveWindow());
+    QTRY_COMPARE(activated.count(), 1);
+    note->Withdraw();
   }
 
   void without_a_server_nothing_waits_or_stays() {
     QElapsedTimer clock;
     clock.start();
-    QPointer<klemvar::AlarmNotification> note =
-        new klemvar::AlarmNotification(window_, QStringLiteral("x"));
+    QPointer<DesktopNotification> note = new DesktopNotification(QStringLiteral("x"));
     QVERIFY(clock.elapsed() < 100);
     QTRY_VERIFY_WITH_TIMEOUT(note.isNull(), 2000);
     QVERIFY(!QDBusConnection::sessionBus().interface()->isServiceRegistered(
         QStringLiteral("org.freedesktop.Notifications")));
   }
-
- private:
-  QPointer<QWidget> window_;
 };
 
-KLEMVAR_TEST_MAIN(AlarmNotificationTest)
-#include "alarm_notification_test.moc"
+QTEST_MAIN(DesktopNotificationTest)
+#include "desktop_notification_test.moc"

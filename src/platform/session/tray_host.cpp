@@ -1,10 +1,10 @@
-#include "ui/weckmich/tray_host.h"
+#include "platform/session/tray_host.h"
 
-#include <QGuiApplication>
 #include <QPointer>
 #include <QSystemTrayIcon>
 
-#include "ui/weckmich/status_notifier_follow.h"
+#include "platform/session/status_notifier_follow.h"
+#include "platform/session/window_system.h"
 
 namespace klemvar {
 namespace {
@@ -40,7 +40,7 @@ class DesktopHost final : public TrayHost {
     // settles on its protocol when the first icon is made and never asks
     // again: made before a host exists, the icon would stay unseen for the
     // program's whole life. So there the icon waits for a host.
-    if (!QGuiApplication::platformName().startsWith(QStringLiteral("wayland")))
+    if (!OnWayland())
       QObject::connect(follow, &StatusNotifierFollow::noHost, context, [decide] { decide(false); });
   }
 
@@ -48,21 +48,11 @@ class DesktopHost final : public TrayHost {
   mutable QPointer<StatusNotifierFollow> following_;  // once the icon is a StatusNotifierItem
 };
 
-TrayHost* installed = nullptr;
-
 }  // namespace
 
 TrayHost& DesktopTrayHost() {
   static DesktopHost host;
   return host;
 }
-
-TrayHost* SetTrayHost(TrayHost* host) {
-  TrayHost* previous = installed;
-  installed = host;
-  return previous;
-}
-
-const TrayHost& CurrentTrayHost() { return installed ? *installed : DesktopTrayHost(); }
 
 }  // namespace klemvar

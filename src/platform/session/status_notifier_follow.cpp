@@ -1,10 +1,12 @@
-#include "ui/weckmich/status_notifier_follow.h"
+#include "platform/session/status_notifier_follow.h"
 
 #include <QDBusConnection>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
 #include <QDBusServiceWatcher>
 #include <QDBusVariant>
+
+#include "platform/session/session_bus.h"
 
 namespace klemvar {
 namespace {
@@ -15,12 +17,10 @@ const QString kWatcherPath = QStringLiteral("/StatusNotifierWatcher");
 }  // namespace
 
 QDBusMessage HostRegisteredQuery() {
-  QDBusMessage get = QDBusMessage::createMethodCall(
-      kWatcherService, kWatcherPath, QStringLiteral("org.freedesktop.DBus.Properties"),
-      QStringLiteral("Get"));
-  get << kWatcherService << QStringLiteral("IsStatusNotifierHostRegistered");
-  get.setAutoStartService(false);
-  return get;
+  QDBusMessage get =
+      ServiceCall(kWatcherService, kWatcherPath, QStringLiteral("org.freedesktop.DBus.Properties"),
+                  QStringLiteral("Get"));
+  return get << kWatcherService << QStringLiteral("IsStatusNotifierHostRegistered");
 }
 
 StatusNotifierFollow::StatusNotifierFollow(QObject* parent) : QObject(parent) {
@@ -31,24 +31,21 @@ StatusNotifierFollow::StatusNotifierFollow(QObject* parent) : QObject(parent) {
     QMetaObject::invokeMethod(this, &StatusNotifierFollow::noHost, Qt::QueuedConnection);
     return;
   }
-  names_ =
+  auto* names =
       new QDBusServiceWatcher(kWatcherService, bus, QDBusServiceWatcher::WatchForOwnerChange, this);
-  connect(names_, &QDBusServiceWatcher::serviceRegistered, this, &StatusNotifierFollow::AskWatcher);
-  connect(names_, &QDBusServiceWatcher::serviceUnregistered, this, [this] { hostThere_ = false; });
+  connect(names, &QDBusServiceWatcher::serviceRegistered, this, &StatusNotifierFollow::AskWatcher);
+  connect(names, &QDBusServiceWatcher::serviceUnregistered, this, [this] { hostThere_ = false; });
   // A panel registers its host with the watcher a moment after the watcher
   // took its name; any sender will do, the answer to AskWatcher decides.
   for (const char* change : {"StatusNotifierHostRegistered", "StatusNotifierHostUnregistered"})
     bus.connect(QString(), kWatcherPath, kWatcherService, QLatin1String(change), this,
-                SLOT(HostRegistered()));
+                SLOT(AskWatcher()));
   AskWatcher();
 }
 
-void StatusNotifierFollow::HostRegistered() { AskWatcher(); }
-
 void StatusNotifierFollow::AskWatcher() {
-  auto* call = new QDBusPendingCallWatcher(
-      QDBusConnection::sessionBus().asyncCall(HostRegisteredQuery()), this);
-  connect(call, &QDBusPendingCallWatcher::finished, this, &StatusNotifierFollow::Answered);
+  connect(AskService(HostRegisteredQuery(), this), &QDBusPendingCallWatcher::finished, this,
+          &StatusNotifierFollow::Answered);
 }
 
 void StatusNotifierFollow::Answered(QDBusPendingCallWatcher* call) {

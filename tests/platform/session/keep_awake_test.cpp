@@ -1,4 +1,4 @@
-// The session is kept awake while alarm windows are open: a stand-in
+// The session is kept awake while anyone holds it: a stand-in
 // org.freedesktop.ScreenSaver on a private session bus (the test runs under
 // dbus-run-session) records Inhibit and UnInhibit. It answers on a thread of
 // its own, as another program would, also while the program waits for it.
@@ -10,9 +10,8 @@
 #include <QThread>
 #include <QTimer>
 
-#include "alarm_window_fixture.h"
+#include "platform/session/keep_awake.h"
 #include "support/bus_answers.h"
-#include "support/klemvar_test_main.h"
 
 namespace {
 
@@ -82,45 +81,34 @@ const QString kUnInhibit = QStringLiteral("UnInhibit 7");
 
 }  // namespace
 
-using namespace klemvar::testing;
-
-class SessionAwakeTest : public QObject {
+class KeepAwakeTest : public QObject {
   Q_OBJECT
  private slots:
-  void init() { ResetAlarmState(); }
+  void initTestCase() { QCoreApplication::setApplicationName(QStringLiteral("Klemvar")); }
 
-  void one_alarm_closed_by_ok() {
+  void two_holders_at_once() {
     ScreenSaverOnBus bus;
-    QPointer<klemvar::TFormWeckdienst> alarm = OpenAlarmWindow();
-    QTRY_COMPARE(bus.saver.Calls(), QStringList{kInhibit});
-    alarm->ButtonOKClick();
-    QTRY_COMPARE(bus.saver.Calls(), (QStringList{kInhibit, kUnInhibit}));
-  }
-
-  void two_alarms_open_at_once() {
-    ScreenSaverOnBus bus;
-    QPointer<klemvar::TFormWeckdienst> first = OpenAlarmWindow();
-    QPointer<klemvar::TFormWeckdienst> second = OpenAlarmWindow();
+    klemvar::DesktopKeepAwake().Hold();
+    klemvar::DesktopKeepAwake().Hold();
     QTRY_COMPARE(bus.saver.Calls(), QStringList{kInhibit});
     QVERIFY(SaverAnsweredAllBefore());  // and the program has its cookie
-    first->ButtonOKClick();
+    klemvar::DesktopKeepAwake().Release();
     QVERIFY(SaverAnsweredAllBefore());
-    QCOMPARE(bus.saver.Calls(), QStringList{kInhibit});  // the second is still open
-    second->close();                                     // the close box
+    QCOMPARE(bus.saver.Calls(), QStringList{kInhibit});  // the second still holds
+    klemvar::DesktopKeepAwake().Release();
     QTRY_COMPARE(bus.saver.Calls(), (QStringList{kInhibit, kUnInhibit}));
   }
 
   // Last, as the program's end is for good.
-  void program_ended_with_an_alarm_open() {
+  void program_ended_while_held() {
     ScreenSaverOnBus bus;
-    QPointer<klemvar::TFormWeckdienst> alarm = OpenAlarmWindow();
+    klemvar::DesktopKeepAwake().Hold();
     QTRY_COMPARE(bus.saver.Calls(), QStringList{kInhibit});
     QTimer::singleShot(0, qApp, &QCoreApplication::quit);
     qApp->exec();
     QCOMPARE(bus.saver.Calls(), (QStringList{kInhibit, kUnInhibit}));
-    delete alarm.data();
   }
 };
 
-KLEMVAR_TEST_MAIN(SessionAwakeTest)
-#include "session_awake_test.moc"
+QTEST_MAIN(KeepAwakeTest)
+#include "keep_awake_test.moc"

@@ -5,9 +5,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include "platform/session/status_notifier_follow.h"
 #include "support/bus_answers.h"
-#include "support/klemvar_test_main.h"
-#include "ui/weckmich/status_notifier_follow.h"
 
 namespace {
 
@@ -95,5 +94,5 @@ class StatusNotifierFollowTest : public QObject {
   }
 };
 
-KLEMVAR_TEST_MAIN(StatusNotifierFollowTest)
+QTEST_MAIN(StatusNotifierFollowTest)
 #include "status_notifier_follow_test.moc"
