@@ -4,8 +4,6 @@
 #include <QWidget>
 #include <exception>
 
-#include "core/number.h"
-#include "core/timeformat.h"
 #include "platform/locale/qt_locale_source.h"
 #include "ui/frame/application_style.h"
 
@@ -68,12 +66,14 @@ QWidget* TApplication::LastActiveWindow() const {
   return nullptr;
 }
 
-void ReadRegionalSettings() {
+void TApplication::ReadRegionalSettings() {
   // The user's choice may have changed since the default locale was taken.
   if (QLocale() != QLocale::system()) QLocale::setDefault(QLocale::system());
-  const QtLocaleInfoSource source;
-  SetCurrentTimeFormat(ReadTimeFormatSettings(source));
-  SetCurrentDecimalSeparator(ReadDecimalSeparator(source));
+  format_ = ReadFormatSettings(QtLocaleInfoSource());
+}
+
+const FormatSettings& RegionalSettings() {
+  return qobject_cast<const TApplication*>(QCoreApplication::instance())->Format();
 }
 
 }  // namespace klemvar

@@ -13,6 +13,7 @@
 #include "platform/sound/looping_sound.h"
 #include "ui/aufwachen/alarm_notification.h"
 #include "ui/aufwachen/aufwachen.h"
+#include "ui/frame/application.h"
 #include "ui/weckmich/weckmich.h"
 #include "ui/widgets/spin_edit.h"
 #include "ui/widgets/status_bar.h"
@@ -47,8 +48,9 @@ void TFormKlemvar::ButtonWeckerStellenClick() {
 void TFormKlemvar::Timer1Timer() {
   const ClockReading now = ReadClock();
   if (AlarmDue(now)) FireAlarm();
-  StatusBar->SetPanelText(0, Text(TimeText(now.timeOfDay)));
-  if (AlarmArmed) StatusBar->SetPanelText(1, Text(SpanText(CountdownValue(now))));
+  const FormatSettings& format = RegionalSettings();
+  StatusBar->SetPanelText(0, Text(TimeText(format, now.timeOfDay)));
+  if (AlarmArmed) StatusBar->SetPanelText(1, Text(SpanText(format, CountdownValue(now))));
 }
 
 // A tick finds the alarm due only once its moment has passed: phased to fall
@@ -82,7 +84,7 @@ void TFormKlemvar::BitBtnAusClick() {
   AlarmArmed = false;
   BitBtnAus->setEnabled(false);
   AlarmTime = 0.0;
-  StatusBar->SetPanelText(1, Text(SpanText(0)));
+  StatusBar->SetPanelText(1, Text(SpanText(RegionalSettings(), 0)));
 }
 
 // Each rule re-reads the field before each test; its writes raise the change

@@ -9,12 +9,12 @@
 #include <QStandardPaths>
 
 #include "core/inifile.h"
-#include "core/number.h"
 #include "net/HTTPGet.h"
 #include "platform/messagebox/message_box.h"
 #include "platform/urlopen/url_opener.h"
 #include "ui/download/DownloadAnim.h"
 #include "ui/download/DownloadStatus.h"
+#include "ui/frame/application.h"
 #include "ui/frame/handler.h"
 #include "ui/maker.h"
 #include "ui/weckmich/weckmich.h"
@@ -116,7 +116,8 @@ void TFormKlemvar::HTTPGetDoneFile(QObject*, const QString&, int) {
   if (FormDownload) FormDownload->close();
 
   const QString file = LocalUpdateFile();
-  const double VersionZahl = ReadVersionNumber(file.toStdString(), CurrentDecimalSeparator());
+  const double VersionZahl =
+      ReadVersionNumber(file.toStdString(), RegionalSettings().decimalSeparator);
   QFile::remove(file);  // a copy that cannot be deleted is no reason to stop
 
   if (!(VersionZahl > ProgramVersionNumber)) {

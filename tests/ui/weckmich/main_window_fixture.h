@@ -12,6 +12,7 @@
 #include "core/timeformat.h"
 #include "support/fake_clock.h"
 #include "support/installed_double.h"
+#include "support/klemvar_test_main.h"
 #include "support/recording_url_opener.h"
 #include "support/scripted_message_box.h"
 #include "ui/weckmich/tray_host.h"
@@ -61,15 +62,15 @@ struct MainWindow {
   std::unique_ptr<TFormKlemvar> form;
 
   // hh:mm:ss, whatever the machine's locale.
-  static TimeFormatSettings TwentyFourHours() {
-    TimeFormatSettings settings;
+  static FormatSettings TwentyFourHours() {
+    FormatSettings settings;
     settings.TimePattern = "hh:mm:ss";
     return settings;
   }
 
   void Open() {
     ResetAlarmState();
-    SetCurrentTimeFormat(TwentyFourHours());
+    Application().SetFormat(TwentyFourHours());
     if (!clock.WasSet()) clock.Set(2024, 3, 14, 7, 42, 10, 500);
     form = std::make_unique<TFormKlemvar>();
     form->Timer1->stop();  // ticks are driven by the test

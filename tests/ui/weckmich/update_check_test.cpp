@@ -17,7 +17,6 @@
 #include <chrono>
 
 #include "core/alarmcore.h"
-#include "core/number.h"
 #include "main_window_fixture.h"
 #include "net/HTTPGet.h"
 #include "platform/http/curl_transport.h"
@@ -168,7 +167,6 @@ class UpdateCheckTest : public QObject {
  private slots:
   void init() {
     SetDownloadClipPath(QString::fromLatin1(kDownloadClipPath));
-    SetCurrentDecimalSeparator(".");
     main_ = std::make_unique<MainWindow>();
     main_->Open();
     // As at start-up: one hidden progress window that no check shows.
@@ -251,7 +249,9 @@ class UpdateCheckTest : public QObject {
     QFETCH(QString, version);
     QFETCH(QString, separator);
     QFETCH(bool, newer);
-    SetCurrentDecimalSeparator(separator.toStdString());
+    FormatSettings format = MainWindow::TwentyFourHours();
+    format.decimalSeparator = separator.toStdString();
+    Application().SetFormat(format);
     QVERIFY(Serve(version));
     main_->boxes.Answer(mb::kIdYes);  // to the question; No to the download
     form()->ActionUpdate->trigger();
