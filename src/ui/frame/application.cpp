@@ -72,8 +72,8 @@ void TApplication::ReadRegionalSettings() {
   format_ = ReadFormatSettings(QtLocaleInfoSource());
 }
 
-const FormatSettings& RegionalSettings() {
-  return qobject_cast<const TApplication*>(QCoreApplication::instance())->Format();
+TApplication& TheApplication() {
+  return *qobject_cast<TApplication*>(QCoreApplication::instance());
 }
 
 }  // namespace klemvar

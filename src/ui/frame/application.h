@@ -2,7 +2,8 @@
 
 // The application object: one per process. It carries the program's title,
 // logs any error that escapes past the handlers' own reports, owns the regional
-// settings and keeps them in step with the user's, and remembers which of
+// settings and keeps them in step with the user's, holds the desktop services,
+// and remembers which of
 // the program's windows was active last.
 
 #include <QApplication>
@@ -10,6 +11,7 @@
 #include <QWindow>
 
 #include "core/timeformat.h"
+#include "ui/frame/services.h"
 
 namespace klemvar {
 
@@ -34,6 +36,8 @@ class TApplication : public QApplication {
   // Fixed settings in place of the user's, for tests whatever the machine's locale.
   void SetFormat(const FormatSettings& format) { format_ = format; }
 
+  DesktopServices& Services() { return services_; }
+
  protected:
   bool event(QEvent* event) override;
 
@@ -43,9 +47,13 @@ class TApplication : public QApplication {
 
   QPointer<QWindow> lastActive_;
   FormatSettings format_;
+  DesktopServices services_;
 };
 
-// The running application's regional settings; every window lives in a TApplication.
-const FormatSettings& RegionalSettings();
+// The running application; every window lives in a TApplication.
+TApplication& TheApplication();
+
+// The running application's regional settings.
+inline const FormatSettings& RegionalSettings() { return TheApplication().Format(); }
 
 }  // namespace klemvar

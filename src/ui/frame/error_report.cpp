@@ -1,6 +1,5 @@
 #include "ui/frame/error_report.h"
 
-#include "platform/messagebox/message_box.h"
 #include "ui/frame/application.h"
 
 namespace klemvar {

@@ -4,9 +4,9 @@
 #include <QMenu>
 #include <QMenuBar>
 
-#include "platform/urlopen/url_opener.h"
 #include "ui/about/about.h"
 #include "ui/frame/handler.h"
+#include "ui/frame/services.h"
 #include "ui/maker.h"
 #include "ui/weckmich/weckmich.h"
 #include "ui/widgets/picture_icon.h"

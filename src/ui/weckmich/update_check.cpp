@@ -10,12 +10,11 @@
 
 #include "core/inifile.h"
 #include "net/HTTPGet.h"
-#include "platform/messagebox/message_box.h"
-#include "platform/urlopen/url_opener.h"
 #include "ui/download/DownloadAnim.h"
 #include "ui/download/DownloadStatus.h"
 #include "ui/frame/application.h"
 #include "ui/frame/handler.h"
+#include "ui/frame/services.h"
 #include "ui/maker.h"
 #include "ui/weckmich/weckmich.h"
 
