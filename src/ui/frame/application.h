@@ -2,20 +2,25 @@
 
 // The application object: one per process. It carries the program's title,
 // logs any error that escapes past the handlers' own reports, owns the regional
-// settings and keeps them in step with the user's, holds the desktop services,
-// and remembers which of
-// the program's windows was active last.
+// settings and keeps them in step with the user's, holds the desktop services
+// (services.h), and remembers which of the program's windows was active last.
 
 #include <QApplication>
 #include <QPointer>
 #include <QWindow>
 
 #include "core/timeformat.h"
-#include "ui/frame/services.h"
+#include "platform/messagebox/message_box.h"
+#include "platform/urlopen/url_opener.h"
 
 namespace klemvar {
 
 inline constexpr char kApplicationTitle[] = "Klemvar";
+
+struct DesktopServices {
+  MessageBoxService* boxes = &QtMessageBoxService();
+  UrlOpener* urls = &DesktopUrlOpener();
+};
 
 class TApplication : public QApplication {
   Q_OBJECT

@@ -1,6 +1,6 @@
 #include "ui/frame/error_report.h"
 
-#include "ui/frame/application.h"
+#include "ui/frame/services.h"
 
 namespace klemvar {
 

@@ -1,27 +1,27 @@
 #pragma once
 
-// The desktop services the windows go through. The application object holds the
-// one set; tests put their stand-ins into it.
+// The desktop services the windows go through, held by the application object;
+// tests put their stand-ins into it.
 
-#include "platform/messagebox/message_box.h"
-#include "platform/urlopen/url_opener.h"
+#include <utility>
+
+#include "ui/frame/application.h"
 
 namespace klemvar {
 
-struct DesktopServices {
-  MessageBoxService* boxes = &QtMessageBoxService();
-  UrlOpener* urls = &DesktopUrlOpener();
-};
+inline int ShowMessageBox(const QString& text, const QString& caption, unsigned flags) {
+  return TheApplication().Services().boxes->Show(text, caption, flags);
+}
 
-// Shows a box through the application's message box service.
-int ShowMessageBox(const QString& text, const QString& caption, unsigned flags);
+inline void OpenUrl(const QString& target) { TheApplication().Services().urls->Open(target); }
 
-// Opens an address through the application's URL opener.
-void OpenUrl(const QString& target);
+// Put a service in the application's place and return the previous one.
+inline MessageBoxService* SetMessageBoxService(MessageBoxService* service) {
+  return std::exchange(TheApplication().Services().boxes, service);
+}
 
-// Put a stand-in in the application's place and return the previous service;
-// nullptr puts the real one back.
-MessageBoxService* SetMessageBoxService(MessageBoxService* service);
-UrlOpener* SetUrlOpener(UrlOpener* opener);
+inline UrlOpener* SetUrlOpener(UrlOpener* opener) {
+  return std::exchange(TheApplication().Services().urls, opener);
+}
 
 }  // namespace klemvar
