@@ -27,19 +27,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (size < sizeof(double) + 1) return 0;
   double value;
   std::memcpy(&value, data, sizeof value);
-  klemvar::TimeFormatSettings settings;
+  klemvar::FormatSettings settings;
   settings.TimePattern = kPatterns[data[sizeof value] % 6];
   settings.timeSeparator = (data[sizeof value] & 0x80) ? "" : ":";
-  klemvar::SetCurrentTimeFormat(settings);
 
   const klemvar::SplitClock split = klemvar::SplitTime(value);
   if (split.hours > 23 || split.minutes > 59 || split.seconds > 59 || split.milliseconds > 999) {
     std::abort();
   }
-  const std::string text = klemvar::TimeText(value);
-  if (text != klemvar::TimeText(-value)) std::abort();
+  const std::string text = klemvar::TimeText(settings, value);
+  if (text != klemvar::TimeText(settings, -value)) std::abort();
   if (value >= 0.0 && value < 1.0 && !NearAHalfMillisecond(value) &&
-      text != klemvar::TimeText(1.0 + value)) {
+      text != klemvar::TimeText(settings, 1.0 + value)) {
     std::abort();
   }
   return 0;

@@ -5,7 +5,6 @@
 
 #include "core/convert_error.h"
 #include "core/local_zone.h"
-#include "core/timeformat.h"
 
 namespace klemvar {
 namespace {
@@ -148,14 +147,14 @@ TDateTime DateToday() { return ReadClock().date; }
 
 TDateTime DateTomorrow() { return DateToday() + 1.0; }
 
-std::string TimeText(TDateTime value) {
+std::string TimeText(const FormatSettings& settings, TDateTime value) {
   const SplitClock split = SplitTime(value);
-  return FormatTime(CurrentTimeFormat(), split.hours, split.minutes, split.seconds);
+  return FormatTime(settings, split.hours, split.minutes, split.seconds);
 }
 
-std::string SpanText(std::int64_t milliseconds) {
+std::string SpanText(const FormatSettings& settings, std::int64_t milliseconds) {
   const std::int64_t seconds = milliseconds > 0 ? milliseconds / 1000 : 0;
-  return FormatSpan(CurrentTimeFormat(), static_cast<unsigned>(seconds / 3600),
+  return FormatSpan(settings, static_cast<unsigned>(seconds / 3600),
                     static_cast<unsigned>(seconds / 60 % 60), static_cast<unsigned>(seconds % 60));
 }
 

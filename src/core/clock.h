@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <string>
 
+#include "core/timeformat.h"
+
 namespace klemvar {
 
 using TDateTime = double;
@@ -84,12 +86,12 @@ ClockReading ReadClock();
 // for good.
 std::int64_t RealTimeUntil(const ClockReading& now, TDateTime date, TDateTime timeOfDay);
 
-// The time of day of a value, written in the current time format settings.
-std::string TimeText(TDateTime value);
+// The time of day of a value, written in the given settings.
+std::string TimeText(const FormatSettings& settings, TDateTime value);
 
 // A span of time in whole seconds (the part of a second dropped, a negative
-// span as zero), written in the current settings as a countdown: hours from 0
+// span as zero), written in the given settings as a countdown: hours from 0
 // up, with no morning or afternoon designator.
-std::string SpanText(std::int64_t milliseconds);
+std::string SpanText(const FormatSettings& settings, std::int64_t milliseconds);
 
 }  // namespace klemvar

@@ -2,15 +2,12 @@
 
 #include <charconv>
 #include <system_error>
-#include <utility>
 
 #include "core/ascii_text.h"
 #include "core/utf8_text.h"
 
 namespace klemvar {
 namespace {
-
-std::string current = ".";
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -81,12 +78,6 @@ std::string ReadDecimalSeparator(const LocaleInfoSource& source) {
   if (!setting || setting->empty()) return ".";
   // The separator is one character wide; a longer setting keeps its first.
   return setting->substr(0, Utf8FirstCharacterLength(*setting));
-}
-
-const std::string& CurrentDecimalSeparator() { return current; }
-
-void SetCurrentDecimalSeparator(std::string separator) {
-  current = separator.empty() ? std::string(".") : std::move(separator);
 }
 
 }  // namespace klemvar

@@ -22,10 +22,4 @@ std::optional<double> ParseNumber(std::string_view text, std::string_view decima
 // when the setting cannot be read or is empty.
 std::string ReadDecimalSeparator(const LocaleInfoSource& source);
 
-// The process-wide separator that the update check reads numbers with; "." until
-// set. Written at start and whenever the regional settings change, on the GUI
-// thread only.
-const std::string& CurrentDecimalSeparator();
-void SetCurrentDecimalSeparator(std::string separator);
-
 }  // namespace klemvar

@@ -3,12 +3,11 @@
 #include <string_view>
 
 #include "core/integer_text.h"
+#include "core/number.h"
 #include "core/utf8_text.h"
 
 namespace klemvar {
 namespace {
-
-TimeFormatSettings current;
 
 // A numeric setting: unreadable counts as "0", text that is no decimal integer as 0.
 long ReadNumber(const LocaleInfoSource& source, LocaleItem item) {
@@ -22,8 +21,8 @@ void AppendNumber(std::string& out, unsigned value, bool twoDigits) {
 
 }  // namespace
 
-TimeFormatSettings ReadTimeFormatSettings(const LocaleInfoSource& source) {
-  TimeFormatSettings settings;
+FormatSettings ReadFormatSettings(const LocaleInfoSource& source) {
+  FormatSettings settings;
   const std::string hourToken = ReadNumber(source, LocaleItem::HourLeadingZero) != 0 ? "hh" : "h";
   std::string prefix;
   std::string suffix;
@@ -44,14 +43,11 @@ TimeFormatSettings ReadTimeFormatSettings(const LocaleInfoSource& source) {
 
   settings.morningDesignator = source.Read(LocaleItem::MorningDesignator).value_or("am");
   settings.afternoonDesignator = source.Read(LocaleItem::AfternoonDesignator).value_or("pm");
+  settings.decimalSeparator = ReadDecimalSeparator(source);
   return settings;
 }
 
-const TimeFormatSettings& CurrentTimeFormat() { return current; }
-
-void SetCurrentTimeFormat(const TimeFormatSettings& settings) { current = settings; }
-
-std::string FormatTime(const TimeFormatSettings& settings, unsigned hours, unsigned minutes,
+std::string FormatTime(const FormatSettings& settings, unsigned hours, unsigned minutes,
                        unsigned seconds) {
   const std::string_view pattern = settings.TimePattern;
   const bool twelveHour = pattern.find("AMPM") != std::string_view::npos;
@@ -95,9 +91,9 @@ std::string FormatTime(const TimeFormatSettings& settings, unsigned hours, unsig
 // A span is no time of day: without the designator the pattern keeps its
 // separator and leading zero, and the hours count on from 12 instead of
 // starting again at 1.
-std::string FormatSpan(const TimeFormatSettings& settings, unsigned hours, unsigned minutes,
+std::string FormatSpan(const FormatSettings& settings, unsigned hours, unsigned minutes,
                        unsigned seconds) {
-  TimeFormatSettings span = settings;
+  FormatSettings span = settings;
   for (const std::string_view designator : {"AMPM ", " AMPM", "AMPM"}) {
     if (const auto at = span.TimePattern.find(designator); at != std::string::npos) {
       span.TimePattern.erase(at, designator.size());

@@ -1,6 +1,7 @@
 #pragma once
 
-// The time format settings used by TimeText, built from the user's regional settings.
+// The regional settings the program follows (the time format and the decimal
+// separator), built from the user's regional settings.
 
 #include <optional>
 #include <string>
@@ -27,30 +28,28 @@ class LocaleInfoSource {
   virtual std::optional<std::string> Read(LocaleItem item) const = 0;
 };
 
-struct TimeFormatSettings {
+// One value, owned by the application frame, which reads it at start and again
+// whenever the regional settings change.
+struct FormatSettings {
   std::string timeSeparator = ":";  // empty: no separator at all
   std::string morningDesignator = "am";
   std::string afternoonDesignator = "pm";
   // One of "h:mm:ss", "hh:mm:ss", "h:mm:ss AMPM", "hh:mm:ss AMPM", "AMPM h:mm:ss",
   // "AMPM hh:mm:ss". Its ":" stands for the time separator.
   std::string TimePattern = "h:mm:ss AMPM";
+  std::string decimalSeparator = ".";  // what the update check reads numbers with
 };
 
-TimeFormatSettings ReadTimeFormatSettings(const LocaleInfoSource& source);
-
-// The process-wide settings that TimeText reads; written at start and whenever
-// the regional settings change, on the GUI thread only.
-const TimeFormatSettings& CurrentTimeFormat();
-void SetCurrentTimeFormat(const TimeFormatSettings& settings);
+FormatSettings ReadFormatSettings(const LocaleInfoSource& source);
 
 // Writes the time of day of a split value in the given settings.
-std::string FormatTime(const TimeFormatSettings& settings, unsigned hours, unsigned minutes,
+std::string FormatTime(const FormatSettings& settings, unsigned hours, unsigned minutes,
                        unsigned seconds);
 
 // Writes a span of time, such as a countdown, in the given settings: the
 // pattern's separator and leading zero, hours from 0 up without wrapping, and
 // no designator.
-std::string FormatSpan(const TimeFormatSettings& settings, unsigned hours, unsigned minutes,
+std::string FormatSpan(const FormatSettings& settings, unsigned hours, unsigned minutes,
                        unsigned seconds);
 
 }  // namespace klemvar

@@ -84,14 +84,10 @@ struct Case {
 class AlarmClocksTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    saved_ = CurrentTimeFormat();
-    TimeFormatSettings german;
-    german.TimePattern = "hh:mm:ss";
-    SetCurrentTimeFormat(german);
+    german_.TimePattern = "hh:mm:ss";
     if (const char* tz = std::getenv("TZ")) savedZone_ = tz;
   }
   void TearDown() override {
-    SetCurrentTimeFormat(saved_);
     if (savedZone_.empty()) {
       unsetenv("TZ");
     } else {
@@ -125,7 +121,7 @@ class AlarmClocksTest : public ::testing::Test {
 
   SimulatedClock clock_;
   AlarmSchedule schedule_;
-  TimeFormatSettings saved_;
+  FormatSettings german_;
   std::string savedZone_;
 };
 
@@ -294,7 +290,7 @@ TEST_F(AlarmClocksTest, RingsWhenTheUserMeantItAndShowsTheRealTimeLeft) {
     UseZone(c.zone);
     clock_.SetReal(c.armedAt);
     Arm(c);
-    EXPECT_EQ(SpanText(CountdownValue(schedule_, ReadClock())), c.panelAtArming);
+    EXPECT_EQ(SpanText(german_, CountdownValue(schedule_, ReadClock())), c.panelAtArming);
     std::size_t next = 0;
     const std::int64_t start = clock_.ElapsedNow();
     const std::int64_t rang = TicksUntilDue(c, next, start);
@@ -312,7 +308,7 @@ TEST_F(AlarmClocksTest, TheCountdownFollowsRealTimeAcrossTheNightsTheClocksChang
   const Case c{"", "", 0, AlarmMode::Um, 7, 0, {}, "", 0};
   Arm(c);
   clock_.Pass(kHour);  // 02:30 winter time: the wall clock shows the same time
-  EXPECT_EQ(SpanText(CountdownValue(schedule_, ReadClock())), "04:30:00");
+  EXPECT_EQ(SpanText(german_, CountdownValue(schedule_, ReadClock())), "04:30:00");
 }
 
 TEST_F(AlarmClocksTest, TheZoneLookupTellsUniqueSkippedAndRepeatedTimesApart) {

@@ -55,12 +55,9 @@ TEST(DecimalSeparator, IsTheSettingsFirstCharacterOrAPoint) {
   EXPECT_EQ(ReadDecimalSeparator(FakeLocale(std::nullopt)), ".");
   EXPECT_EQ(ReadDecimalSeparator(FakeLocale("")), ".");
   EXPECT_EQ(ReadDecimalSeparator(FakeLocale("\xD9\xAB!")), "\xD9\xAB");
-
-  EXPECT_EQ(CurrentDecimalSeparator(), ".");
-  SetCurrentDecimalSeparator(",");
-  EXPECT_EQ(CurrentDecimalSeparator(), ",");
-  SetCurrentDecimalSeparator("");
-  EXPECT_EQ(CurrentDecimalSeparator(), ".");
+  // The regional settings carry it alongside the time format.
+  EXPECT_EQ(ReadFormatSettings(FakeLocale(",")).decimalSeparator, ",");
+  EXPECT_EQ(FormatSettings().decimalSeparator, ".");
 }
 
 }  // namespace

@@ -25,25 +25,23 @@ class FakeLocale final : public LocaleInfoSource {
   std::map<LocaleItem, std::string> items_;
 };
 
-// Restores the process-wide settings after each test.
 class TimeTextTest : public ::testing::Test {
  protected:
-  void TearDown() override { SetCurrentTimeFormat(saved_); }
   void Use(const std::string& pattern, const std::string& separator = ":",
            const std::string& am = "am", const std::string& pm = "pm") {
-    TimeFormatSettings settings;
-    settings.TimePattern = pattern;
-    settings.timeSeparator = separator;
-    settings.morningDesignator = am;
-    settings.afternoonDesignator = pm;
-    SetCurrentTimeFormat(settings);
+    settings_.TimePattern = pattern;
+    settings_.timeSeparator = separator;
+    settings_.morningDesignator = am;
+    settings_.afternoonDesignator = pm;
   }
+  std::string Time(double value) const { return TimeText(settings_, value); }
+  std::string Span(std::int64_t milliseconds) const { return SpanText(settings_, milliseconds); }
 
  private:
-  TimeFormatSettings saved_ = CurrentTimeFormat();
+  FormatSettings settings_;
 };
 
-TEST(ReadTimeFormatSettings, BuildsEachOfTheSixPatterns) {
+TEST(ReadFormatSettings, BuildsEachOfTheSixPatterns) {
   struct Case {
     const char* leadingZero;
     const char* twentyFour;
@@ -57,18 +55,18 @@ TEST(ReadTimeFormatSettings, BuildsEachOfTheSixPatterns) {
     const FakeLocale locale{{LocaleItem::HourLeadingZero, c.leadingZero},
                             {LocaleItem::TwentyFourHourClock, c.twentyFour},
                             {LocaleItem::DesignatorBefore, c.before}};
-    EXPECT_EQ(ReadTimeFormatSettings(locale).TimePattern, c.pattern);
+    EXPECT_EQ(ReadFormatSettings(locale).TimePattern, c.pattern);
   }
 }
 
-TEST(ReadTimeFormatSettings, FallsBackForUnreadableSettingsButKeepsEmptyOnes) {
-  const TimeFormatSettings none = ReadTimeFormatSettings(FakeLocale{});
+TEST(ReadFormatSettings, FallsBackForUnreadableSettingsButKeepsEmptyOnes) {
+  const FormatSettings none = ReadFormatSettings(FakeLocale{});
   EXPECT_EQ(none.TimePattern, "h:mm:ss AMPM");
   EXPECT_EQ(none.timeSeparator, ":");
   EXPECT_EQ(none.morningDesignator, "am");
   EXPECT_EQ(none.afternoonDesignator, "pm");
 
-  const TimeFormatSettings empty = ReadTimeFormatSettings(FakeLocale{
+  const FormatSettings empty = ReadFormatSettings(FakeLocale{
       {LocaleItem::TimeSeparator, ""},
       {LocaleItem::MorningDesignator, ""},
       {LocaleItem::AfternoonDesignator, ""},
@@ -78,9 +76,9 @@ TEST(ReadTimeFormatSettings, FallsBackForUnreadableSettingsButKeepsEmptyOnes) {
   EXPECT_EQ(empty.afternoonDesignator, "");
 }
 
-TEST(ReadTimeFormatSettings, TakesOnlyASingleCharacterSeparator) {
+TEST(ReadFormatSettings, TakesOnlyASingleCharacterSeparator) {
   auto separatorOf = [](const std::string& setting) {
-    return ReadTimeFormatSettings(FakeLocale{{LocaleItem::TimeSeparator, setting}}).timeSeparator;
+    return ReadFormatSettings(FakeLocale{{LocaleItem::TimeSeparator, setting}}).timeSeparator;
   };
   EXPECT_EQ(separatorOf("."), ".");
   EXPECT_EQ(separatorOf("::"), ":");
@@ -88,10 +86,10 @@ TEST(ReadTimeFormatSettings, TakesOnlyASingleCharacterSeparator) {
   EXPECT_EQ(separatorOf("\xC2\xB7"), "\xC2\xB7");  // one character, two bytes in UTF-8
 }
 
-TEST(ReadTimeFormatSettings, ReadsNumericSettingsAsDecimalIntegersAndJunkAsZero) {
+TEST(ReadFormatSettings, ReadsNumericSettingsAsDecimalIntegersAndJunkAsZero) {
   auto patternOf = [](const std::string& leadingZero, const std::string& twentyFour) {
-    return ReadTimeFormatSettings(FakeLocale{{LocaleItem::HourLeadingZero, leadingZero},
-                                             {LocaleItem::TwentyFourHourClock, twentyFour}})
+    return ReadFormatSettings(FakeLocale{{LocaleItem::HourLeadingZero, leadingZero},
+                                         {LocaleItem::TwentyFourHourClock, twentyFour}})
         .TimePattern;
   };
   EXPECT_EQ(patternOf("+1", "-1"), "hh:mm:ss");
@@ -102,29 +100,29 @@ TEST(ReadTimeFormatSettings, ReadsNumericSettingsAsDecimalIntegersAndJunkAsZero)
 
 TEST_F(TimeTextTest, WritesTheDocumentedExamples) {
   Use("hh:mm:ss");
-  EXPECT_EQ(TimeText(0.0), "00:00:00");
-  EXPECT_EQ(TimeText(1.0 / 86'400'000.0), "00:00:00");
-  EXPECT_EQ(TimeText(-1.0 / 24.0), "01:00:00");
-  EXPECT_EQ(TimeText(-5.7 / 86'400.0), "00:00:05");  // seconds are truncated
+  EXPECT_EQ(Time(0.0), "00:00:00");
+  EXPECT_EQ(Time(1.0 / 86'400'000.0), "00:00:00");
+  EXPECT_EQ(Time(-1.0 / 24.0), "01:00:00");
+  EXPECT_EQ(Time(-5.7 / 86'400.0), "00:00:05");  // seconds are truncated
   Use("h:mm:ss");
-  EXPECT_EQ(TimeText(0.0), "0:00:00");
-  EXPECT_EQ(TimeText(ComposeTime(7, 5, 9, 0)), "7:05:09");
+  EXPECT_EQ(Time(0.0), "0:00:00");
+  EXPECT_EQ(Time(ComposeTime(7, 5, 9, 0)), "7:05:09");
   Use("h:mm:ss AMPM");
-  EXPECT_EQ(TimeText(0.0), "12:00:00 am");
-  EXPECT_EQ(TimeText(0.5), "12:00:00 pm");
-  EXPECT_EQ(TimeText(ComposeTime(23, 59, 59, 999)), "11:59:59 pm");
+  EXPECT_EQ(Time(0.0), "12:00:00 am");
+  EXPECT_EQ(Time(0.5), "12:00:00 pm");
+  EXPECT_EQ(Time(ComposeTime(23, 59, 59, 999)), "11:59:59 pm");
   Use("AMPM hh:mm:ss", ":", "AM", "PM");
-  EXPECT_EQ(TimeText(ComposeTime(13, 0, 0, 0)), "PM 01:00:00");
-  EXPECT_EQ(TimeText(ComposeTime(11, 0, 0, 0)), "AM 11:00:00");
+  EXPECT_EQ(Time(ComposeTime(13, 0, 0, 0)), "PM 01:00:00");
+  EXPECT_EQ(Time(ComposeTime(11, 0, 0, 0)), "AM 11:00:00");
 }
 
 TEST_F(TimeTextTest, WritesTheSeparatorOrNothing) {
   Use("hh:mm:ss", ".");
-  EXPECT_EQ(TimeText(ComposeTime(8, 30, 15, 0)), "08.30.15");
+  EXPECT_EQ(Time(ComposeTime(8, 30, 15, 0)), "08.30.15");
   Use("hh:mm:ss", "");
-  EXPECT_EQ(TimeText(ComposeTime(8, 30, 15, 0)), "083015");
+  EXPECT_EQ(Time(ComposeTime(8, 30, 15, 0)), "083015");
   Use("AMPM h:mm:ss", ":", "", "");
-  EXPECT_EQ(TimeText(ComposeTime(20, 0, 0, 0)), " 8:00:00");
+  EXPECT_EQ(Time(ComposeTime(20, 0, 0, 0)), " 8:00:00");
 }
 
 TEST_F(TimeTextTest, GivesTheSameTextForANegationOrAWholeDayMore) {
@@ -134,8 +132,8 @@ TEST_F(TimeTextTest, GivesTheSameTextForANegationOrAWholeDayMore) {
     Use(pattern);
     for (int i = 0; i < 20'000; ++i) {
       const double x = anyTime(random);
-      EXPECT_EQ(TimeText(x), TimeText(-x)) << x;
-      EXPECT_EQ(TimeText(x), TimeText(1.0 + x)) << x;
+      EXPECT_EQ(Time(x), Time(-x)) << x;
+      EXPECT_EQ(Time(x), Time(1.0 + x)) << x;
     }
   }
 }
@@ -144,14 +142,14 @@ TEST_F(TimeTextTest, GivesTheSameTextForANegationOrAWholeDayMore) {
 // hours from 0 up; part of a second left counts as none.
 TEST_F(TimeTextTest, WritesASpanWithoutDesignatorAndHoursFromZero) {
   Use("h:mm:ss AMPM", ":", "AM", "PM");
-  EXPECT_EQ(SpanText(5 * 60'000), "0:05:00");
-  EXPECT_EQ(SpanText(13 * 3'600'000), "13:00:00");
-  EXPECT_EQ(SpanText(25 * 3'600'000 - 300), "24:59:59");
-  EXPECT_EQ(SpanText(-1), "0:00:00");
+  EXPECT_EQ(Span(5 * 60'000), "0:05:00");
+  EXPECT_EQ(Span(13 * 3'600'000), "13:00:00");
+  EXPECT_EQ(Span(25 * 3'600'000 - 300), "24:59:59");
+  EXPECT_EQ(Span(-1), "0:00:00");
   Use("AMPM hh:mm:ss", ".");
-  EXPECT_EQ(SpanText(5'700), "00.00.05");
+  EXPECT_EQ(Span(5'700), "00.00.05");
   Use("hh:mm:ss");
-  EXPECT_EQ(SpanText(5 * 60'000), "00:05:00");
+  EXPECT_EQ(Span(5 * 60'000), "00:05:00");
 }
 
 }  // namespace

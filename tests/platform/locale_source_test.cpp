@@ -35,14 +35,13 @@ TEST(QtLocaleInfoSource, DerivesTheTimeSettingsOfTheUsersLocale) {
   ASSERT_NE(expected, kExpected.end()) << name;
 
   const QtLocaleInfoSource source;
-  const TimeFormatSettings settings = ReadTimeFormatSettings(source);
+  const FormatSettings settings = ReadFormatSettings(source);
   EXPECT_EQ(settings.TimePattern, expected->second.pattern);
   EXPECT_EQ(settings.timeSeparator, expected->second.separator);
   EXPECT_EQ(settings.morningDesignator, expected->second.am);
   EXPECT_EQ(settings.afternoonDesignator, expected->second.pm);
   EXPECT_EQ(source.Read(LocaleItem::DecimalSeparator), expected->second.decimal);
 
-  SetCurrentTimeFormat(settings);
   const std::string oneInTheAfternoon = FormatTime(settings, 13, 5, 9);
   EXPECT_NE(oneInTheAfternoon.find("05"), std::string::npos) << oneInTheAfternoon;
 }
@@ -50,8 +49,8 @@ TEST(QtLocaleInfoSource, DerivesTheTimeSettingsOfTheUsersLocale) {
 TEST(QtLocaleInfoSource, LeavesASeparatorItCannotTellUnreadable) {
   // "HH 'h' mm" separates with a word, which no one-character setting can hold.
   const QtLocaleInfoSource canadianFrench(QLocale(QLocale::French, QLocale::Canada));
-  EXPECT_EQ(ReadTimeFormatSettings(canadianFrench).timeSeparator, ":");
-  EXPECT_EQ(ReadTimeFormatSettings(canadianFrench).TimePattern, "hh:mm:ss");
+  EXPECT_EQ(ReadFormatSettings(canadianFrench).timeSeparator, ":");
+  EXPECT_EQ(ReadFormatSettings(canadianFrench).TimePattern, "hh:mm:ss");
 }
 
 }  // namespace

@@ -15,3 +15,7 @@
     QTEST_SET_MAIN_SOURCE_PATH                       \
     return QTest::qExec(&test, argc, argv);          \
   }
+
+namespace klemvar::testing {
+inline TApplication& Application() { return *qobject_cast<TApplication*>(qApp); }
+}  // namespace klemvar::testing

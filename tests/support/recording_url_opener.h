@@ -4,8 +4,8 @@
 
 #include <QStringList>
 
-#include "platform/urlopen/url_opener.h"
 #include "support/installed_double.h"
+#include "ui/frame/services.h"
 
 namespace klemvar::testing {
 

@@ -7,8 +7,8 @@
 #include <functional>
 #include <vector>
 
-#include "platform/messagebox/message_box.h"
 #include "support/installed_double.h"
+#include "ui/frame/services.h"
 
 namespace klemvar::testing {
 

@@ -21,7 +21,7 @@ inline constexpr int kIdYes = 6;
 inline constexpr int kIdNo = 7;
 }  // namespace mb
 
-// Shows one box and returns the button chosen. Tests install a scripted double.
+// Shows one box and returns the button chosen.
 class MessageBoxService {
  public:
   virtual ~MessageBoxService() = default;
@@ -30,11 +30,5 @@ class MessageBoxService {
 
 // The real boxes: QMessageBox, application-modal; "\r\n", "\r" and "\n" break lines.
 MessageBoxService& QtMessageBoxService();
-
-// Installs the service every later box goes through; nullptr restores the real one.
-MessageBoxService* SetMessageBoxService(MessageBoxService* service);
-
-// Shows a box through the installed service.
-int ShowMessageBox(const QString& text, const QString& caption, unsigned flags);
 
 }  // namespace klemvar

@@ -45,24 +45,11 @@ class QtBoxes final : public MessageBoxService {
   }
 };
 
-MessageBoxService* installed = nullptr;
-
 }  // namespace
 
 MessageBoxService& QtMessageBoxService() {
   static QtBoxes boxes;
   return boxes;
-}
-
-MessageBoxService* SetMessageBoxService(MessageBoxService* service) {
-  MessageBoxService* previous = installed;
-  installed = service;
-  return previous;
-}
-
-int ShowMessageBox(const QString& text, const QString& caption, unsigned flags) {
-  MessageBoxService& service = installed ? *installed : QtMessageBoxService();
-  return service.Show(text, caption, flags);
 }
 
 }  // namespace klemvar

@@ -15,21 +15,11 @@ class DesktopOpener final : public UrlOpener {
   }
 };
 
-UrlOpener* installed = nullptr;
-
 }  // namespace
 
 UrlOpener& DesktopUrlOpener() {
   static DesktopOpener opener;
   return opener;
 }
-
-UrlOpener* SetUrlOpener(UrlOpener* opener) {
-  UrlOpener* previous = installed;
-  installed = opener;
-  return previous;
-}
-
-void OpenUrl(const QString& target) { (installed ? *installed : DesktopUrlOpener()).Open(target); }
 
 }  // namespace klemvar

@@ -16,9 +16,4 @@ class UrlOpener {
 // The real opener: QDesktopServices (xdg-open on Linux).
 UrlOpener& DesktopUrlOpener();
 
-// Installs the opener every later call goes through; nullptr restores the real one.
-UrlOpener* SetUrlOpener(UrlOpener* opener);
-
-void OpenUrl(const QString& target);
-
 }  // namespace klemvar

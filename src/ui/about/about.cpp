@@ -5,12 +5,12 @@
 #include <QPushButton>
 #include <algorithm>
 
-#include "platform/urlopen/url_opener.h"
 #include "ui/about/click_label.h"
 #include "ui/about/logo.h"
 #include "ui/frame/handler.h"
 #include "ui/frame/layout_fit.h"
 #include "ui/frame/layout_font.h"
+#include "ui/frame/services.h"
 #include "ui/maker.h"
 #include "ui/version.h"
 #include "ui/widgets/picture_icon.h"

@@ -4,8 +4,6 @@
 #include <QWidget>
 #include <exception>
 
-#include "core/number.h"
-#include "core/timeformat.h"
 #include "platform/locale/qt_locale_source.h"
 #include "platform/session/window_system.h"
 #include "ui/frame/application_style.h"
@@ -69,12 +67,14 @@ QWidget* TApplication::LastActiveWindow() const {
   return nullptr;
 }
 
-void ReadRegionalSettings() {
+void TApplication::ReadRegionalSettings() {
   // The user's choice may have changed since the default locale was taken.
   if (QLocale() != QLocale::system()) QLocale::setDefault(QLocale::system());
-  const QtLocaleInfoSource source;
-  SetCurrentTimeFormat(ReadTimeFormatSettings(source));
-  SetCurrentDecimalSeparator(ReadDecimalSeparator(source));
+  format_ = ReadFormatSettings(QtLocaleInfoSource());
+}
+
+TApplication& TheApplication() {
+  return *qobject_cast<TApplication*>(QCoreApplication::instance());
 }
 
 }  // namespace klemvar

@@ -1,7 +1,6 @@
 #include "ui/frame/error_report.h"
 
-#include "platform/messagebox/message_box.h"
-#include "ui/frame/application.h"
+#include "ui/frame/services.h"
 
 namespace klemvar {
 

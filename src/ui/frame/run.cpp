@@ -36,7 +36,7 @@ int RunKlemvar(int argc, char** argv) {
   AheadOfTime sessionBus([] { QDBusConnection::sessionBus(); });
   LoadQtTranslations(application);
   // Before any window exists: the clock texts need the regional settings.
-  ReadRegionalSettings();
+  application.ReadRegionalSettings();
 
   // The main window's layout is the first to measure text.
   fontConfig.Wait();

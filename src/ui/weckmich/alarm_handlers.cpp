@@ -10,6 +10,7 @@
 #include "ui/alarm/alarm_scheduler.h"
 #include "ui/aufwachen/alarm_window_session.h"
 #include "ui/aufwachen/aufwachen.h"
+#include "ui/frame/application.h"
 #include "ui/weckmich/weckmich.h"
 #include "ui/widgets/spin_edit.h"
 #include "ui/widgets/status_bar.h"
@@ -35,9 +36,10 @@ void TFormKlemvar::ButtonWeckerStellenClick() {
 void TFormKlemvar::Timer1Timer() {
   const ClockReading now = ReadClock();
   if (Scheduler->FireIfDue(now)) FireAlarm();
-  StatusBar->SetPanelText(0, Text(TimeText(now.timeOfDay)));
+  const FormatSettings& format = RegionalSettings();
+  StatusBar->SetPanelText(0, Text(TimeText(format, now.timeOfDay)));
   if (Scheduler->Schedule().AlarmArmed)
-    StatusBar->SetPanelText(1, Text(SpanText(CountdownValue(Scheduler->Schedule(), now))));
+    StatusBar->SetPanelText(1, Text(SpanText(format, CountdownValue(Scheduler->Schedule(), now))));
 }
 
 void TFormKlemvar::FireAlarm() {
@@ -57,7 +59,7 @@ void TFormKlemvar::FireAlarm() {
 void TFormKlemvar::BitBtnAusClick() {
   Scheduler->Disarm();
   BitBtnAus->setEnabled(false);
-  StatusBar->SetPanelText(1, Text(SpanText(0)));
+  StatusBar->SetPanelText(1, Text(SpanText(RegionalSettings(), 0)));
 }
 
 // Each rule re-reads the field before each test; its writes raise the change

@@ -10,7 +10,7 @@
 #include <algorithm>
 #include <string>
 
-#include "core/timeformat.h"
+#include "ui/frame/application.h"
 #include "ui/frame/layout_fit.h"
 #include "ui/frame/maximise_box.h"
 #include "ui/weckmich/weckmich.h"
@@ -71,7 +71,7 @@ QString Widest(const QStringList& texts, const QFontMetrics& metrics) {
 QString LongestClockText(const QFontMetrics& metrics) {
   QStringList texts;
   for (unsigned hour = 0; hour < 24; ++hour) {
-    const std::string text = FormatTime(CurrentTimeFormat(), hour, 0, 0);
+    const std::string text = FormatTime(RegionalSettings(), hour, 0, 0);
     texts << WithWidestDigits(QString::fromStdString(text), metrics);
   }
   return Widest(texts, metrics);
@@ -79,7 +79,7 @@ QString LongestClockText(const QFontMetrics& metrics) {
 
 // The countdown: up to 23:59:59, two digits of hours, no designator.
 QString LongestCountdownText(const QFontMetrics& metrics) {
-  TimeFormatSettings format = CurrentTimeFormat();
+  FormatSettings format = RegionalSettings();
   format.TimePattern = "hh:mm:ss";
   return WithWidestDigits(QString::fromStdString(FormatTime(format, 23, 59, 59)), metrics);
 }

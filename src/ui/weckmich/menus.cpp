@@ -5,9 +5,9 @@
 #include <QMenuBar>
 
 #include "net/HTTPGet.h"
-#include "platform/urlopen/url_opener.h"
 #include "ui/about/about.h"
 #include "ui/frame/handler.h"
+#include "ui/frame/services.h"
 #include "ui/maker.h"
 #include "ui/weckmich/update_check.h"
 #include "ui/weckmich/weckmich.h"

@@ -6,10 +6,10 @@
 #include <QStandardPaths>
 
 #include "core/inifile.h"
-#include "core/number.h"
 #include "net/HTTPGet.h"
-#include "platform/messagebox/message_box.h"
-#include "platform/urlopen/url_opener.h"
+#include "ui/frame/application.h"
+#include "ui/frame/handler.h"
+#include "ui/frame/services.h"
 #include "ui/maker.h"
 #include "ui/version.h"
 
@@ -110,7 +110,8 @@ bool TUpdateCheck::FileFetched() {
   if (TFormDownload* const form = Progress.FormDownload()) form->close();
 
   const QString file = LocalUpdateFile();
-  const double VersionZahl = ReadVersionNumber(file.toStdString(), CurrentDecimalSeparator());
+  const double VersionZahl =
+      ReadVersionNumber(file.toStdString(), RegionalSettings().decimalSeparator);
   QFile::remove(file);  // a copy that cannot be deleted is no reason to stop
 
   if (!(VersionZahl > ProgramVersionNumber)) {

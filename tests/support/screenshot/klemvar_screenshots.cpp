@@ -145,7 +145,7 @@ int Run(int argc, char** argv) {
   const QDir folder(QString::fromLocal8Bit(argv[1]));
   if (!folder.exists() && !QDir().mkpath(folder.path())) return 1;
   application.setWindowIcon(ApplicationIcon());
-  ReadRegionalSettings();
+  application.ReadRegionalSettings();
 
   TFormKlemvar main;
   bool ok = ShootMainWindow(main, folder);

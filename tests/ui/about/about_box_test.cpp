@@ -10,6 +10,7 @@
 #include <QScreen>
 #include <QTest>
 
+#include "support/klemvar_test_main.h"
 #include "support/recording_url_opener.h"
 #include "ui/about/about.h"
 #include "ui/about/logo.h"
@@ -243,5 +244,5 @@ class AboutBoxTest : public QObject {
   }
 };
 
-QTEST_MAIN(AboutBoxTest)
+KLEMVAR_TEST_MAIN(AboutBoxTest)
 #include "about_box_test.moc"

@@ -9,6 +9,7 @@
 
 #include "alarm_window_fixture.h"
 #include "support/fake_clock.h"
+#include "support/klemvar_test_main.h"
 #include "support/scripted_message_box.h"
 
 using namespace klemvar;
@@ -128,5 +129,5 @@ class CloseTest : public QObject {
   }
 };
 
-QTEST_MAIN(CloseTest)
+KLEMVAR_TEST_MAIN(CloseTest)
 #include "close_test.moc"

@@ -7,6 +7,7 @@
 
 #include "alarm_window_fixture.h"
 #include "support/fake_clock.h"
+#include "support/klemvar_test_main.h"
 #include "support/scripted_message_box.h"
 
 using namespace klemvar;
@@ -87,5 +88,5 @@ class RingTest : public QObject {
   }
 };
 
-QTEST_MAIN(RingTest)
+KLEMVAR_TEST_MAIN(RingTest)
 #include "ring_test.moc"

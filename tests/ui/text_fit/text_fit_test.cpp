@@ -177,13 +177,13 @@ QStringList CutTexts(const QWidget* window) {
 }
 
 // The time format that the regional settings of the locale give.
-TimeFormatSettings FormatOf(const char* locale) {
-  return ReadTimeFormatSettings(QtLocaleInfoSource(QLocale(QString::fromLatin1(locale))));
+FormatSettings FormatOf(const char* locale) {
+  return ReadFormatSettings(QtLocaleInfoSource(QLocale(QString::fromLatin1(locale))));
 }
 
 // The countdown as the status bar shows it: two digits of hours, no designator.
 QString CountdownText(int hours, int minutes, int seconds) {
-  TimeFormatSettings format = CurrentTimeFormat();
+  FormatSettings format = Application().Format();
   format.TimePattern = "hh:mm:ss";
   return QString::fromStdString(FormatTime(format, hours, minutes, seconds));
 }
@@ -192,7 +192,7 @@ QString CountdownText(int hours, int minutes, int seconds) {
 // last second, the countdown at 23:59:59, the maker's name.
 QStringList MainWindowCut(const char* locale, int hour) {
   MainWindow main;
-  SetCurrentTimeFormat(FormatOf(locale));
+  Application().SetFormat(FormatOf(locale));
   main.clock.Set(2024, 3, 14, hour, 59, 59, 500);
   main.form = std::make_unique<TFormKlemvar>(nullptr, main.tray);
   main.form->Timer1->stop();

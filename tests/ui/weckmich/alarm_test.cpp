@@ -379,7 +379,7 @@ class AlarmTest : public QObject {
   }
 
   void ticksRunWhileAModalBoxIsOpen() {
-    SetMessageBoxService(nullptr);  // the real, modal box
+    SetMessageBoxService(&QtMessageBoxService());  // the real, modal box
     QString seenWhileOpen;
     form()->Timer1->start(20);
     QTimer::singleShot(0, this, [&] {

@@ -9,7 +9,6 @@
 #include <stdexcept>
 
 #include "core/convert_error.h"
-#include "core/number.h"
 #include "core/timeformat.h"
 #include "main_window_fixture.h"
 #include "support/klemvar_test_main.h"
@@ -102,21 +101,22 @@ class FrameTest : public QObject {
   // settings are "hh:mm:ss" with ":", "AM", "PM" and "." as decimal separator.
   void aLocaleChangeReadsTheRegionalSettingsAgain() {
     QCOMPARE(QLocale::system().name(), QStringLiteral("C"));
-    TimeFormatSettings stale;
+    FormatSettings stale;
     stale.TimePattern = "AMPM h:mm:ss";
     stale.timeSeparator = "#";
     stale.morningDesignator = "vorm.";
-    SetCurrentTimeFormat(stale);
-    SetCurrentDecimalSeparator(",");
+    stale.decimalSeparator = ",";
+    Application().SetFormat(stale);
     QLocale::setDefault(QLocale(QLocale::Korean, QLocale::SouthKorea));
     QEvent change(QEvent::LocaleChange);
     QCoreApplication::sendEvent(qApp, &change);
     QCOMPARE(QLocale(), QLocale::system());
-    QCOMPARE(CurrentTimeFormat().TimePattern, std::string("hh:mm:ss"));
-    QCOMPARE(CurrentTimeFormat().timeSeparator, std::string(":"));
-    QCOMPARE(CurrentTimeFormat().morningDesignator, std::string("AM"));
-    QCOMPARE(CurrentTimeFormat().afternoonDesignator, std::string("PM"));
-    QCOMPARE(CurrentDecimalSeparator(), std::string("."));
+    const FormatSettings& read = Application().Format();
+    QCOMPARE(read.TimePattern, std::string("hh:mm:ss"));
+    QCOMPARE(read.timeSeparator, std::string(":"));
+    QCOMPARE(read.morningDesignator, std::string("AM"));
+    QCOMPARE(read.afternoonDesignator, std::string("PM"));
+    QCOMPARE(read.decimalSeparator, std::string("."));
   }
 };
 

@@ -13,6 +13,7 @@
 #include "platform/session/tray_host.h"
 #include "support/fake_clock.h"
 #include "support/installed_double.h"
+#include "support/klemvar_test_main.h"
 #include "support/recording_url_opener.h"
 #include "support/scripted_message_box.h"
 #include "ui/alarm/alarm_scheduler.h"
@@ -48,8 +49,8 @@ struct MainWindow {
   std::unique_ptr<TFormKlemvar> form;
 
   // hh:mm:ss, whatever the machine's locale.
-  static TimeFormatSettings TwentyFourHours() {
-    TimeFormatSettings settings;
+  static FormatSettings TwentyFourHours() {
+    FormatSettings settings;
     settings.TimePattern = "hh:mm:ss";
     return settings;
   }
@@ -57,7 +58,7 @@ struct MainWindow {
   const AlarmSchedule& Schedule() const { return form->Scheduler->Schedule(); }
 
   void Open() {
-    SetCurrentTimeFormat(TwentyFourHours());
+    Application().SetFormat(TwentyFourHours());
     if (!clock.WasSet()) clock.Set(2024, 3, 14, 7, 42, 10, 500);
     form = std::make_unique<TFormKlemvar>(nullptr, tray);
     form->Timer1->stop();  // ticks are driven by the test

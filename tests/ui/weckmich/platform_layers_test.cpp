@@ -7,9 +7,8 @@
 #include <QTimer>
 #include <QUrl>
 
-#include "platform/messagebox/message_box.h"
-#include "platform/urlopen/url_opener.h"
 #include "support/klemvar_test_main.h"
+#include "ui/frame/services.h"
 #include "ui/maker.h"
 
 using namespace klemvar;

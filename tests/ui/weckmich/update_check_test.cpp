@@ -16,7 +16,6 @@
 #include <QTest>
 #include <chrono>
 
-#include "core/number.h"
 #include "main_window_fixture.h"
 #include "net/HTTPGet.h"
 #include "platform/http/curl_transport.h"
@@ -167,7 +166,6 @@ class UpdateCheckTest : public QObject {
 
  private slots:
   void init() {
-    SetCurrentDecimalSeparator(".");
     main_ = std::make_unique<MainWindow>();
     main_->Open();
     // As at start-up: one hidden progress window that no check shows.
@@ -248,7 +246,9 @@ class UpdateCheckTest : public QObject {
     QFETCH(QString, version);
     QFETCH(QString, separator);
     QFETCH(bool, newer);
-    SetCurrentDecimalSeparator(separator.toStdString());
+    FormatSettings format = MainWindow::TwentyFourHours();
+    format.decimalSeparator = separator.toStdString();
+    Application().SetFormat(format);
     QVERIFY(Serve(version));
     main_->boxes.Answer(mb::kIdYes);  // to the question; No to the download
     form()->ActionUpdate->trigger();
