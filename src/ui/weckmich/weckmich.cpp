@@ -36,7 +36,6 @@ TFormKlemvar::TFormKlemvar(QWidget* parent, const TrayHost& trayHost)
   CreateTrayIcon();
   CreateUpdateCheck();
   Scheduler = new TAlarmScheduler(this);
-  Timer1 = Scheduler->Timer1;
   ConnectHandlers();
 
   // An error here is reported like any other; the window is created and shown all the same.

@@ -10,28 +10,16 @@
 
 #include "core/clock.h"
 #include "platform/session/tray_host.h"
-
-class QAction;
-class QCheckBox;
-class QGroupBox;
-class QLabel;
-class QLineEdit;
-class QMenu;
-class QMenuBar;
-class QPushButton;
-class QRadioButton;
-class QTimer;
+#include "ui/weckmich/controls.h"
 
 namespace klemvar {
 
 class TAlarmScheduler;
 class TAboutBox;
 class TFormWeckdienst;
-class TSpinEdit;
-class TStatusBar;
 class TUpdateCheck;
 
-class TFormKlemvar : public QWidget {
+class TFormKlemvar : public QWidget, public TFormKlemvarControls {
   Q_OBJECT
  public:
   // The client area as drawn; FitWidth widens it where the status panels need it.
@@ -42,42 +30,8 @@ class TFormKlemvar : public QWidget {
   explicit TFormKlemvar(QWidget* parent = nullptr, const TrayHost& trayHost = DesktopTrayHost());
   ~TFormKlemvar() override;
 
-  // Controls and components, named as in the layout.
-  QMenuBar* ActionMainMenuBar1 = nullptr;
-  QGroupBox* GroupBoxWeckzeit = nullptr;
-  QLabel* LabelStunden = nullptr;
-  QLabel* LabelMinuten = nullptr;
-  QRadioButton* RadioButtonUm = nullptr;
-  QRadioButton* RadioButtonIn = nullptr;
-  TSpinEdit* SpinStunden = nullptr;
-  TSpinEdit* SpinMinuten = nullptr;
-  QCheckBox* CheckBoxEvery = nullptr;
-  QGroupBox* GroupBoxAlarmTxt = nullptr;
-  QLineEdit* EditAlarmTxt = nullptr;
-  QGroupBox* GroupBoxAlarm = nullptr;
-  QCheckBox* CheckBoxTon = nullptr;
-  QLabel* LabelClose = nullptr;
-  TSpinEdit* SpinEditAlarmClose = nullptr;
-  QPushButton* BitBtnAus = nullptr;
-  QPushButton* ButtonWeckerStellen = nullptr;
-  TStatusBar* StatusBar = nullptr;
-  QTimer* Timer1 = nullptr;              // the scheduler's tick
-  TAlarmScheduler* Scheduler = nullptr;  // the alarm schedule's one writer
-
-  QAction* ActionBeenden = nullptr;
-  QAction* ActionHomepage = nullptr;
-  QAction* ActionSupport = nullptr;
-  QAction* ActionEmail = nullptr;
-  QAction* ActionSeperator2 = nullptr;
-  QAction* ActionUpdate = nullptr;
-  QAction* ActionSeperator = nullptr;
-  QAction* ActionInfo = nullptr;
-
-  // Null on Wayland until a StatusNotifierItem host appears.
-  QSystemTrayIcon* TrayIcon = nullptr;
-  QMenu* PopupMenu = nullptr;
-  QAction* Weckereinstellen1 = nullptr;
-  QAction* Beenden1 = nullptr;
+  // The alarm schedule's one writer, with the tick Timer1.
+  TAlarmScheduler* Scheduler = nullptr;
 
   // The update check: its transfer and its progress windows.
   TUpdateCheck* UpdateCheck = nullptr;

@@ -80,7 +80,7 @@ class AlarmTest : public QObject {
   // handler runs inside the boundary that reports its errors.
   void Tick(std::int64_t afterMilliseconds) {
     main_->clock.Advance(afterMilliseconds);
-    QMetaObject::invokeMethod(form()->Timer1, "timeout");
+    QMetaObject::invokeMethod(form()->Scheduler->Timer1, "timeout");
   }
 
   QString Panel(int index) const { return form()->StatusBar->PanelText(index); }
@@ -343,7 +343,7 @@ class AlarmTest : public QObject {
     main_->boxes.whileOpen = [this](const ShownBox&) {
       main_->clock.Set(2024, 3, 14, 11, 30, 0, 0);
     };
-    form()->Timer1->start(20);
+    form()->Scheduler->Timer1->start(20);
     QTRY_COMPARE_WITH_TIMEOUT(Panel(0), QStringLiteral("11:30:00"), 2000);
     QCOMPARE(main_->boxes.shown().size(), size_t(1));
     QCOMPARE(main_->boxes.shown().front().text, kInvalidTimeBox);
@@ -367,7 +367,7 @@ class AlarmTest : public QObject {
   // second later: arming moves the running ticks into the moment's phase.
   void theTickAfterArmingFallsJustAfterTheMoment() {
     main_->clock.Set(2024, 3, 14, 10, 0, 0, 400);
-    form()->Timer1->start();  // its next tick would come a second from now
+    form()->Scheduler->Timer1->start();  // its next tick would come a second from now
     main_->clock.Set(2024, 3, 14, 10, 0, 0, 700);
     QElapsedTimer sinceArming;
     sinceArming.start();
@@ -375,13 +375,13 @@ class AlarmTest : public QObject {
     main_->clock.Advance(kTickAfterMoment);
     QTRY_VERIFY_WITH_TIMEOUT(form()->AlarmWindow, 2000);
     QVERIFY2(sinceArming.elapsed() < 800, qPrintable(QString::number(sinceArming.elapsed())));
-    QVERIFY(form()->Timer1->isActive());
+    QVERIFY(form()->Scheduler->Timer1->isActive());
   }
 
   void ticksRunWhileAModalBoxIsOpen() {
     SetMessageBoxService(&QtMessageBoxService());  // the real, modal box
     QString seenWhileOpen;
-    form()->Timer1->start(20);
+    form()->Scheduler->Timer1->start(20);
     QTimer::singleShot(0, this, [&] {
       QTRY_VERIFY(QApplication::activeModalWidget());
       main_->clock.Set(2024, 3, 14, 12, 0, 0, 0);
