@@ -61,11 +61,13 @@ struct AlarmSchedule {
   // As ArmAlarm; an error leaves everything as it was.
   void Arm(AlarmMode mode, std::int32_t hours, std::int32_t minutes, std::string text,
            const ClockReading& now);
+  // By hand: the time goes to midnight.
   void Disarm() {
     AlarmArmed = false;
     AlarmTime = 0.0;
-  }                                         // by hand: the time goes to midnight
-  bool FireIfDue(const ClockReading& now);  // true once: it disarms
+  }
+  // True once: it disarms.
+  bool FireIfDue(const ClockReading& now);
   // Open alarm windows close while AlarmCloseSeconds, read at each tick, is above 0.
   bool AlarmWindowsClose(const ClockReading& now) const {
     return AlarmCloseSeconds > 0 && AlarmClose.Passed(now);

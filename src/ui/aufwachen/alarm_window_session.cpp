@@ -45,8 +45,9 @@ class WhileShown final : public QObject {
 }  // namespace
 
 void KeepSessionAwakeWhileShown(QWidget* alarmWindow, KeepAwake& keeper) {
-  new WhileShown(
-      alarmWindow, [&keeper] { keeper.Hold(); }, [&keeper] { keeper.Release(); });
+  auto hold = [&keeper] { keeper.Hold(); };
+  auto release = [&keeper] { keeper.Release(); };
+  new WhileShown(alarmWindow, hold, release);
 }
 
 void AnnounceAlarm(QWidget* alarmWindow, const QString& text) {

@@ -94,7 +94,7 @@ class DesktopNotificationTest : public QObject {
  private slots:
   void posts_one_critical_notification_with_the_text() {
     ServerOnBus bus;
-    new DesktopNotification(QStringLiteral("Tee & Kuchen"));
+    QPointer<DesktopNotification> posted = new DesktopNotification(QStringLiteral("Tee & Kuchen"));
     QTRY_COMPARE(bus.server.notes.size(), 1);
     const Note note = bus.server.notes.first();
     QCOMPARE(note.app, QStringLiteral("Klemvar"));
@@ -105,6 +105,9 @@ class DesktopNotificationTest : public QObject {
     QCOMPARE(note.hints.value(QStringLiteral("urgency")).value<uchar>(), uchar(2));
     QCOMPARE(note.timeout, 0);
     QCOMPARE(note.actions.value(0), QStringLiteral("default"));
+    QVERIFY(EarlierQuestionsAnswered(Capabilities()));  // the id came with Notify's answer
+    posted->Withdraw();
+    QTRY_VERIFY(posted.isNull());
   }
 
   void is_withdrawn_on_request() {
