@@ -69,9 +69,10 @@ bool AlarmDue(const AlarmSchedule& schedule, const ClockReading& now) {
          (now.date == schedule.AlarmDate && now.timeOfDay > schedule.AlarmTime);
 }
 
-std::int64_t CountdownValue(const AlarmSchedule& schedule, const ClockReading& now) {
+std::int64_t CountdownValue(const AlarmSchedule& schedule, const LocalTimeSource& clock,
+                            const ClockReading& now) {
   if (schedule.AlarmArmedMode == AlarmMode::In) return schedule.AlarmElapsedDue - now.elapsed;
-  return RealTimeUntil(now, schedule.AlarmDate, schedule.AlarmTime);
+  return RealTimeUntil(clock, now, schedule.AlarmDate, schedule.AlarmTime);
 }
 
 }  // namespace klemvar

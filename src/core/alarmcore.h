@@ -85,6 +85,7 @@ bool AlarmDue(const AlarmSchedule& schedule, const ClockReading& now);
 // The real milliseconds left until the pending alarm rings: on the elapsed clock
 // for an interval, and for a clock time until the wall clock, in the zone as it
 // is now, first passes it. Zero or less once it is due.
-std::int64_t CountdownValue(const AlarmSchedule& schedule, const ClockReading& now);
+std::int64_t CountdownValue(const AlarmSchedule& schedule, const LocalTimeSource& clock,
+                            const ClockReading& now);
 
 }  // namespace klemvar

@@ -33,12 +33,6 @@ class SystemClock final : public LocalTimeSource {
   }
 };
 
-const LocalTimeSource* installedSource = nullptr;
-
-const LocalTimeSource& Source() {
-  return installedSource ? *installedSource : SystemLocalTimeSource();
-}
-
 bool IsLeapYear(unsigned year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
 
 // Days from 1 January of year 1 to 30 December 1899.
@@ -49,12 +43,6 @@ constexpr std::int64_t kDaysBeforeEpoch = 693'594;
 const LocalTimeSource& SystemLocalTimeSource() {
   static const SystemClock clock;
   return clock;
-}
-
-const LocalTimeSource* SetLocalTimeSource(const LocalTimeSource* source) {
-  const LocalTimeSource* previous = installedSource;
-  installedSource = source;
-  return previous;
 }
 
 TDateTime ComposeTime(std::uint16_t hours, std::uint16_t minutes, std::uint16_t seconds,
@@ -117,12 +105,11 @@ std::int64_t WallClockAt(TDateTime date, TDateTime timeOfDay) {
 
 }  // namespace
 
-ClockReading ReadClock() {
-  const LocalTimeSource& source = Source();
+ClockReading ReadClock(const LocalTimeSource& clock) {
   ClockReading reading;
-  reading.real = source.RealNow();
-  reading.elapsed = source.ElapsedNow();
-  const std::int64_t wallClock = source.WallClockOf(reading.real);
+  reading.real = clock.RealNow();
+  reading.elapsed = clock.ElapsedNow();
+  const std::int64_t wallClock = clock.WallClockOf(reading.real);
   const std::int64_t day = FloorDiv(wallClock, kMillisecondsPerDay);
   const std::int64_t ms = wallClock - day * kMillisecondsPerDay;
   reading.date = static_cast<double>(day + kUnixEpochDay);
@@ -130,9 +117,10 @@ ClockReading ReadClock() {
   return reading;
 }
 
-std::int64_t RealTimeUntil(const ClockReading& now, TDateTime date, TDateTime timeOfDay) {
+std::int64_t RealTimeUntil(const LocalTimeSource& clock, const ClockReading& now, TDateTime date,
+                           TDateTime timeOfDay) {
   const std::int64_t wallClock = WallClockAt(date, timeOfDay);
-  const std::int64_t untilFirst = Source().FirstInstantOf(wallClock) - now.real;
+  const std::int64_t untilFirst = clock.FirstInstantOf(wallClock) - now.real;
   if (untilFirst >= 0) return untilFirst;
   // On the night the clocks go back, a time in the repeated hour that the
   // first pass has left behind still lies ahead on the second pass: the clock
@@ -141,11 +129,11 @@ std::int64_t RealTimeUntil(const ClockReading& now, TDateTime date, TDateTime ti
   return onTheWall > 0 ? onTheWall : untilFirst;
 }
 
-TDateTime TimeOfDayNow() { return ReadClock().timeOfDay; }
+TDateTime TimeOfDayNow(const LocalTimeSource& clock) { return ReadClock(clock).timeOfDay; }
 
-TDateTime DateToday() { return ReadClock().date; }
+TDateTime DateToday(const LocalTimeSource& clock) { return ReadClock(clock).date; }
 
-TDateTime DateTomorrow() { return DateToday() + 1.0; }
+TDateTime DateTomorrow(const LocalTimeSource& clock) { return DateToday(clock) + 1.0; }
 
 std::string TimeText(const FormatSettings& settings, TDateTime value) {
   const SplitClock split = SplitTime(value);

@@ -16,7 +16,8 @@ using TDateTime = double;
 
 inline constexpr std::int64_t kMillisecondsPerDay = 86'400'000;
 
-// Where the program reads its two clocks. Tests install their own.
+// Where the program reads its two clocks: the system's, or a test's own,
+// handed to whatever reads the time.
 //
 // The wall clock answers "what time is it here": it can be set, stepped by
 // time synchronisation, and read in another zone after a change of zone. The
@@ -40,10 +41,6 @@ class LocalTimeSource {
 // The system's clocks: CLOCK_REALTIME with the local zone, and CLOCK_BOOTTIME.
 const LocalTimeSource& SystemLocalTimeSource();
 
-// Installs the source every later clock reading uses; nullptr restores the system clock.
-// Returns the previous one. Not thread-safe: the clock is read on the GUI thread only.
-const LocalTimeSource* SetLocalTimeSource(const LocalTimeSource* source);
-
 // Composes a time of day in [0, 1). Fails with EConvertError on hours >= 24,
 // minutes >= 60, seconds >= 60 or milliseconds >= 1000. Callers with wider
 // integers pass the low 16 bits, so -1 arrives as 65,535 and fails.
@@ -65,9 +62,10 @@ struct SplitClock {
 // 1 + x split alike. Values too large to count in milliseconds (and NaN) split as 0.
 SplitClock SplitTime(TDateTime value);
 
-TDateTime TimeOfDayNow();  // [0, 1), millisecond resolution, read anew at each call
-TDateTime DateToday();     // a whole number, read anew at each call
-TDateTime DateTomorrow();  // DateToday() + 1
+// [0, 1), millisecond resolution, read anew at each call
+TDateTime TimeOfDayNow(const LocalTimeSource& clock);
+TDateTime DateToday(const LocalTimeSource& clock);     // a whole number, read anew at each call
+TDateTime DateTomorrow(const LocalTimeSource& clock);  // DateToday + 1
 
 // One reading of both clocks. A decision takes everything it needs from one
 // reading: two readings around midnight could pair yesterday's date with
@@ -78,13 +76,14 @@ struct ClockReading {
   std::int64_t real = 0;      // the instant, as LocalTimeSource::RealNow
   std::int64_t elapsed = 0;   // as LocalTimeSource::ElapsedNow
 };
-ClockReading ReadClock();
+ClockReading ReadClock(const LocalTimeSource& clock);
 
 // Real milliseconds from a reading until the local wall clock next passes
 // the given date and time of day, with the zone as it is now: in a repeated
 // hour, the second pass where the first is over; negative once it has passed
 // for good.
-std::int64_t RealTimeUntil(const ClockReading& now, TDateTime date, TDateTime timeOfDay);
+std::int64_t RealTimeUntil(const LocalTimeSource& clock, const ClockReading& now, TDateTime date,
+                           TDateTime timeOfDay);
 
 // The time of day of a value, written in the given settings.
 std::string TimeText(const FormatSettings& settings, TDateTime value);

@@ -121,38 +121,39 @@ TEST_F(ClockReadings,
   for (std::uint16_t h = 0; h < 24; ++h) {
     for (std::uint16_t m = 0; m < 60; ++m) {
       clock.Set(2026, 12, 8, h, m, 0, 0);
-      const double onTheMinute = TimeOfDayNow();
+      const double onTheMinute = TimeOfDayNow(clock);
       EXPECT_EQ(std::bit_cast<std::uint64_t>(onTheMinute),
                 std::bit_cast<std::uint64_t>(ComposeTime(h, m, 0, 0)));
       clock.Set(2026, 12, 8, h, m, 0, 1);
-      EXPECT_GT(TimeOfDayNow(), onTheMinute);
+      EXPECT_GT(TimeOfDayNow(clock), onTheMinute);
     }
   }
 }
 
 TEST_F(ClockReadings, TomorrowJustBeforeMidnightIsTodayJustAfterIt) {
   clock.Set(2026, 12, 31, 23, 59, 59, 999);
-  const double tomorrow = DateTomorrow();
-  EXPECT_EQ(DateToday() + 1.0, tomorrow);
+  const double tomorrow = DateTomorrow(clock);
+  EXPECT_EQ(DateToday(clock) + 1.0, tomorrow);
   clock.Advance(1);
-  EXPECT_EQ(DateToday(), tomorrow);
-  EXPECT_EQ(TimeOfDayNow(), 0.0);
+  EXPECT_EQ(DateToday(clock), tomorrow);
+  EXPECT_EQ(TimeOfDayNow(clock), 0.0);
 }
 
 TEST_F(ClockReadings, EachCallReadsTheClockAnew) {
   clock.Set(2024, 2, 28, 10, 0);
-  const double before = DateToday();
+  const double before = DateToday(clock);
   clock.Advance(24LL * 3'600'000);
-  EXPECT_EQ(DateToday(), before + 1.0);
-  EXPECT_EQ(DateToday(), ComposeDate(2024, 2, 29));
+  EXPECT_EQ(DateToday(clock), before + 1.0);
+  EXPECT_EQ(DateToday(clock), ComposeDate(2024, 2, 29));
 }
 
 TEST(SystemClock, ReadsAPlausibleLocalTime) {
-  const double now = TimeOfDayNow();
+  const LocalTimeSource& clock = SystemLocalTimeSource();
+  const double now = TimeOfDayNow(clock);
   EXPECT_GE(now, 0.0);
   EXPECT_LT(now, 1.0);
-  EXPECT_GT(DateToday(), ComposeDate(2020, 1, 1));
-  EXPECT_EQ(DateToday(), std::floor(DateToday()));
+  EXPECT_GT(DateToday(clock), ComposeDate(2020, 1, 1));
+  EXPECT_EQ(DateToday(clock), std::floor(DateToday(clock)));
 }
 
 }  // namespace

@@ -1,12 +1,11 @@
 #pragma once
 
-// Clocks that tests set by hand, installed for the life of the object. The
-// wall clock is read in a zone without daylight saving; Set steps it as a user
-// or time synchronisation would, while Advance lets real time pass on both.
+// A clock that tests set by hand and hand to what reads the time. The wall
+// clock is read in a zone without daylight saving; Set steps it as a user or
+// time synchronisation would, while Advance lets real time pass on both.
 
 #include "core/clock.h"
 #include "core/convert_error.h"
-#include "support/installed_double.h"
 
 namespace klemvar::testing {
 
@@ -15,7 +14,12 @@ class FakeClock final : public LocalTimeSource {
   std::int64_t RealNow() const override {
     // A reading no clock value can hold fails as composing it would.
     if (!valid_) ComposeTime(24, 0, 0, 0);
-    return real_;
+    const std::int64_t now = real_;
+    if (stepAtEachReading_) {
+      ++real_;
+      ++elapsed_;
+    }
+    return now;
   }
   std::int64_t ElapsedNow() const override { return elapsed_; }
   std::int64_t WallClockOf(std::int64_t instant) const override { return instant; }
@@ -39,6 +43,10 @@ class FakeClock final : public LocalTimeSource {
   }
   bool WasSet() const { return set_; }
 
+  // While on, each reading moves the clock on by a millisecond, so a handler
+  // that reads the clock twice sees two instants.
+  void StepAtEachReading(bool on) { stepAtEachReading_ = on; }
+
   // Lets real time pass.
   void Advance(std::int64_t milliseconds) {
     real_ += milliseconds;
@@ -47,11 +55,11 @@ class FakeClock final : public LocalTimeSource {
 
  private:
   static constexpr std::int64_t kUnixEpochDay = 25'569;
-  std::int64_t real_ = 0;
-  std::int64_t elapsed_ = 1'000'000'000;
+  mutable std::int64_t real_ = 0;
+  mutable std::int64_t elapsed_ = 1'000'000'000;
   bool valid_ = true;
   bool set_ = false;
-  InstalledDouble<&SetLocalTimeSource> installed_{this};
+  bool stepAtEachReading_ = false;
 };
 
 }  // namespace klemvar::testing

@@ -5,9 +5,9 @@
 // its last member, so it is installed once the double is complete and taken
 // out before any of it goes:
 //
-//   class FakeClock final : public LocalTimeSource {
+//   class RecordingSound final : public LoopingSound {
 //     ...
-//     InstalledDouble<&SetLocalTimeSource> installed_{this};
+//     InstalledDouble<&SetLoopingSound> installed_{this};
 //   };
 
 #include <utility>

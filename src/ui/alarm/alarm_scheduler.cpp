@@ -7,7 +7,8 @@
 
 namespace klemvar {
 
-TAlarmScheduler::TAlarmScheduler(QObject* parent) : QObject(parent) {
+TAlarmScheduler::TAlarmScheduler(const LocalTimeSource& clock, QObject* parent)
+    : QObject(parent), clock_(clock) {
   Timer1 = new QTimer(this);
   Timer1->setObjectName(QStringLiteral("Timer1"));
   Timer1->setInterval(1000);
@@ -28,7 +29,7 @@ TAlarmScheduler::TAlarmScheduler(QObject* parent) : QObject(parent) {
 // drives (Timer1 stopped, as in tests) are left alone.
 void TAlarmScheduler::Arm(AlarmMode mode, std::int32_t hours, std::int32_t minutes,
                           std::string text) {
-  const ClockReading now = ReadClock();
+  const ClockReading now = Now();
   schedule_.Arm(mode, hours, minutes, std::move(text), now);
   if (Timer1->isActive() || tickPhase_->isActive()) {
     Timer1->stop();

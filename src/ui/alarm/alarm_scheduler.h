@@ -1,7 +1,8 @@
 #pragma once
 
-// The program's one alarm schedule and the tick that tests it: the windows ask
-// it to arm and switch off and whether a tick finds the alarm due.
+// The program's one alarm schedule, the clock it is read on and the tick that
+// tests it: the windows ask it to arm and switch off and whether a tick finds
+// the alarm due.
 
 #include <QObject>
 #include <QScopedValueRollback>
@@ -15,12 +16,17 @@ namespace klemvar {
 class TAlarmScheduler : public QObject {
   Q_OBJECT
  public:
-  explicit TAlarmScheduler(QObject* parent = nullptr);
+  explicit TAlarmScheduler(const LocalTimeSource& clock, QObject* parent = nullptr);
 
   // Once a second, each tick a whole second after the last: the phase arming gives stays.
   QTimer* Timer1 = nullptr;
 
   const AlarmSchedule& Schedule() const { return schedule_; }
+  const LocalTimeSource& Clock() const { return clock_; }
+  ClockReading Now() const { return ReadClock(clock_); }
+  std::int64_t Countdown(const ClockReading& now) const {
+    return CountdownValue(schedule_, clock_, now);
+  }
 
   // Arms from one reading and phases the ticks after the alarm's moment. The sound
   // layer is loaded once a ring may come, so that it starts promptly.
@@ -36,12 +42,13 @@ class TAlarmScheduler : public QObject {
   void SetRingEnabled(bool enabled);
   void SetAlarmCloseSeconds(std::int32_t seconds) { schedule_.AlarmCloseSeconds = seconds; }
   // A new alarm window's close moment, AlarmCloseSeconds from now.
-  void OpenAlarmWindow() { schedule_.AlarmClose.Set(schedule_.AlarmCloseSeconds, ReadClock()); }
+  void OpenAlarmWindow() { schedule_.AlarmClose.Set(schedule_.AlarmCloseSeconds, Now()); }
 
  signals:
   void ticked();
 
  private:
+  const LocalTimeSource& clock_;
   AlarmSchedule schedule_;
   // Once per arming, the first tick in the alarm's phase; Timer1 waits meanwhile.
   QTimer* tickPhase_ = nullptr;

@@ -34,12 +34,12 @@ void TFormKlemvar::ButtonWeckerStellenClick() {
 
 // One reading serves the due test, the clock and the countdown of a tick.
 void TFormKlemvar::Timer1Timer() {
-  const ClockReading now = ReadClock();
+  const ClockReading now = Scheduler->Now();
   if (Scheduler->FireIfDue(now)) FireAlarm();
   const FormatSettings& format = RegionalSettings();
   StatusBar->SetPanelText(0, Text(TimeText(format, now.timeOfDay)));
   if (Scheduler->Schedule().AlarmArmed)
-    StatusBar->SetPanelText(1, Text(SpanText(format, CountdownValue(Scheduler->Schedule(), now))));
+    StatusBar->SetPanelText(1, Text(SpanText(format, Scheduler->Countdown(now))));
 }
 
 void TFormKlemvar::FireAlarm() {
@@ -88,7 +88,7 @@ void TFormKlemvar::SpinEditAlarmCloseExit() {
 }
 
 void TFormKlemvar::RadioButtonUmClick() {
-  const SplitClock now = SplitTime(TimeOfDayNow());
+  const SplitClock now = SplitTime(TimeOfDayNow(Scheduler->Clock()));
   SpinMinuten->setValue(now.minutes);
   SpinStunden->setValue(now.hours);
 }

@@ -19,7 +19,7 @@
 #include "ui/widgets/spin_edit.h"
 
 namespace klemvar {
-TFormKlemvar::TFormKlemvar(QWidget* parent, const TrayHost& trayHost)
+TFormKlemvar::TFormKlemvar(QWidget* parent, const TrayHost& trayHost, const LocalTimeSource& clock)
     : QWidget(parent), trayHost_(trayHost) {
   setObjectName(QStringLiteral("FormKlemvar"));
   setWindowTitle(QStringLiteral("Klemvar"));
@@ -35,7 +35,7 @@ TFormKlemvar::TFormKlemvar(QWidget* parent, const TrayHost& trayHost)
   CreateControls();
   CreateTrayIcon();
   CreateUpdateCheck();
-  Scheduler = new TAlarmScheduler(this);
+  Scheduler = new TAlarmScheduler(clock, this);
   ConnectHandlers();
 
   // An error here is reported like any other; the window is created and shown all the same.
@@ -88,9 +88,7 @@ bool TFormKlemvar::eventFilter(QObject* watched, QEvent* event) {
 
 void TFormKlemvar::FormCreate() {
   if (TrayIcon) TrayIcon->show();
-  const SplitClock now = SplitTime(TimeOfDayNow());
-  SpinMinuten->setValue(now.minutes);
-  SpinStunden->setValue(now.hours);
+  RadioButtonUmClick();  // proposes the current clock time
 }
 
 void TFormKlemvar::FormDestroy() {

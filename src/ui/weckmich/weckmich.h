@@ -76,8 +76,10 @@ class TFormKlemvar : public QWidget, public TFormKlemvarControls {
   static constexpr int kClientWidth = 197;
   static constexpr int kClientHeight = 286;
 
-  // The tray host says where the icon can go; tests hand the window their own.
-  explicit TFormKlemvar(QWidget* parent = nullptr, const TrayHost& trayHost = DesktopTrayHost());
+  // The tray host says where the icon can go, the clock what time it is; tests
+  // hand the window their own.
+  explicit TFormKlemvar(QWidget* parent = nullptr, const TrayHost& trayHost = DesktopTrayHost(),
+                        const LocalTimeSource& clock = SystemLocalTimeSource());
   ~TFormKlemvar() override;
 
   // The alarm schedule's one writer, with the tick Timer1.

@@ -147,7 +147,7 @@ int Run(int argc, char** argv) {
   application.setWindowIcon(ApplicationIcon());
   application.ReadRegionalSettings();
 
-  TFormKlemvar main;
+  TFormKlemvar main(nullptr, DesktopTrayHost(), clock);
   bool ok = ShootMainWindow(main, folder);
   main.hide();
   ok = ShootAlarmWindow(folder) && ok;

@@ -39,10 +39,10 @@ inline QPointer<TAlarmScheduler>& Scheduler() {
   return scheduler;
 }
 
-// A new scheduler, at its start values.
-inline void ResetAlarmState() {
+// A new scheduler on the test's clock, at its start values.
+inline void ResetAlarmState(const LocalTimeSource& clock) {
   delete Scheduler().data();
-  Scheduler() = new TAlarmScheduler(QCoreApplication::instance());
+  Scheduler() = new TAlarmScheduler(clock, QCoreApplication::instance());
 }
 
 // Opens a window the way the firing does: no parent, shown at once.

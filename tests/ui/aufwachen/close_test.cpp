@@ -19,7 +19,7 @@ class CloseTest : public QObject {
   Q_OBJECT
 
  private:
-  std::unique_ptr<FakeClock> clock_;
+  FakeClock clock_;
   std::unique_ptr<RecordingSound> sound_;
   QList<QPointer<TFormWeckdienst>> windows_;
 
@@ -31,7 +31,7 @@ class CloseTest : public QObject {
   TDateTime AlarmCloseAt() const { return Scheduler()->Schedule().AlarmClose.AlarmCloseAt; }
   // Moves the clock on and lets every window's timer tick once.
   void TickAfter(std::int64_t milliseconds) {
-    clock_->Advance(milliseconds);
+    clock_.Advance(milliseconds);
     for (const auto& window : windows_) {
       if (window) window->Timer1Timer();
     }
@@ -40,16 +40,15 @@ class CloseTest : public QObject {
 
  private slots:
   void init() {
-    ResetAlarmState();
-    clock_ = std::make_unique<FakeClock>();
-    clock_->Set(2024, 3, 14, 12, 0, 0);
+    clock_ = FakeClock();
+    clock_.Set(2024, 3, 14, 12, 0, 0);
+    ResetAlarmState(clock_);
     sound_ = std::make_unique<RecordingSound>();
   }
   void cleanup() {
     for (const auto& window : windows_) delete window.data();
     windows_.clear();
     sound_.reset();
-    clock_.reset();
   }
 
   void zeroNeverCloses() {
@@ -91,7 +90,7 @@ class CloseTest : public QObject {
 
   void outOfRangeReportsAndStillOpens() {
     ScriptedMessageBox boxes;
-    clock_->Set(2024, 3, 14, 5, 59, 0);
+    clock_.Set(2024, 3, 14, 5, 59, 0);
     SetAlarmCloseSeconds(30);
     Open("Aufstehen!");  // sets the close moment to 05:59:30
     const TDateTime previousAt = AlarmCloseAt();
@@ -124,7 +123,7 @@ class CloseTest : public QObject {
     auto* timer = window->findChild<QTimer*>("Timer1");
     QVERIFY(timer && timer->isActive());
     QCOMPARE(timer->interval(), 1000);
-    clock_->Advance(10000);  // the real timer's first tick finds the moment passed
+    clock_.Advance(10000);  // the real timer's first tick finds the moment passed
     QTRY_VERIFY_WITH_TIMEOUT(!window, 2500);
   }
 };

@@ -66,7 +66,7 @@ class LabelTest : public QObject {
 
  private slots:
   void init() {
-    ResetAlarmState();
+    ResetAlarmState(clock_);
     clock_.Set(2024, 3, 14, 7, 30, 0);
   }
   void cleanup() { delete window_.data(); }

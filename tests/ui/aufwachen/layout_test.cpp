@@ -31,7 +31,7 @@ class LayoutTest : public QObject {
 
  private slots:
   void init() {
-    ResetAlarmState();
+    ResetAlarmState(clock_);
     clock_.Set(2024, 3, 14, 7, 30, 0);
     sound_ = std::make_unique<RecordingSound>();
     window_ = OpenAlarmWindow();

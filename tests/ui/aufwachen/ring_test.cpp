@@ -29,7 +29,7 @@ class RingTest : public QObject {
 
  private slots:
   void init() {
-    ResetAlarmState();
+    ResetAlarmState(clock_);
     clock_.Set(2024, 3, 14, 6, 0, 0);
     sound_ = std::make_unique<RecordingSound>();
   }

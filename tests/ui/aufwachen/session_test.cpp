@@ -27,7 +27,6 @@ class SessionTest : public QObject, public KeepAwake {
 
  private slots:
   void heldWhileAnyAlarmWindowIsOpen() {
-    ResetAlarmState();
     QPointer<TFormWeckdienst> first = Open(), second = Open(), third = Open();
     QCOMPARE(holders_, 3);
     first->ButtonOKClick();

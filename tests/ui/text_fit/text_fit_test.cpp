@@ -194,7 +194,7 @@ QStringList MainWindowCut(const char* locale, int hour) {
   MainWindow main;
   Application().SetFormat(FormatOf(locale));
   main.clock.Set(2024, 3, 14, hour, 59, 59, 500);
-  main.form = std::make_unique<TFormKlemvar>(nullptr, main.tray);
+  main.form = std::make_unique<TFormKlemvar>(nullptr, main.tray, main.clock);
   main.form->Scheduler->Timer1->stop();
   main.form->show();
   main.form->Timer1Timer();

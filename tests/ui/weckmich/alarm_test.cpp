@@ -23,33 +23,6 @@ using namespace klemvar::testing;
 
 namespace {
 const QString kInvalidTimeBox = QString::fromUtf8("Ungültiges Argument zum Codieren der Uhrzeit.");
-
-// Moves the test's clock on by a millisecond at every reading, so a handler
-// that reads the clock twice sees two instants.
-class SteppingClock final : public LocalTimeSource {
- public:
-  explicit SteppingClock(FakeClock& clock) : clock_(clock), previous_(SetLocalTimeSource(this)) {}
-  ~SteppingClock() override { SetLocalTimeSource(previous_); }
-  SteppingClock(const SteppingClock&) = delete;
-  SteppingClock& operator=(const SteppingClock&) = delete;
-
-  std::int64_t RealNow() const override {
-    const std::int64_t now = clock_.RealNow();
-    clock_.Advance(1);
-    return now;
-  }
-  std::int64_t ElapsedNow() const override { return clock_.ElapsedNow(); }
-  std::int64_t WallClockOf(std::int64_t instant) const override {
-    return clock_.WallClockOf(instant);
-  }
-  std::int64_t FirstInstantOf(std::int64_t wallClock) const override {
-    return clock_.FirstInstantOf(wallClock);
-  }
-
- private:
-  FakeClock& clock_;
-  const LocalTimeSource* previous_;
-};
 }  // namespace
 
 class AlarmTest : public QObject {
@@ -185,7 +158,7 @@ class AlarmTest : public QObject {
     QVERIFY(!form()->isVisible());
     QCOMPARE(Schedule().AlarmText, std::string("Tee!"));
     form()->EditAlarmTxt->setText(QStringLiteral("later"));  // captured at arming
-    QCOMPARE(Schedule().AlarmDate, DateToday());
+    QCOMPARE(Schedule().AlarmDate, DateToday(main_->clock));
     QCOMPARE(Schedule().AlarmTime, ComposeTime(10, 0, 0, 0) + ComposeTime(0, 1, 0, 0));
 
     Tick(30'000);
@@ -247,10 +220,10 @@ class AlarmTest : public QObject {
     form()->SpinStunden->setValue(10);
     form()->SpinMinuten->setValue(0);
     form()->ButtonWeckerStellen->click();  // at exactly 10:00:00.000: today
-    QCOMPARE(Schedule().AlarmDate, DateToday());
+    QCOMPARE(Schedule().AlarmDate, DateToday(main_->clock));
     Tick(1);
     QVERIFY(Schedule().AlarmArmed);
-    QCOMPARE(Schedule().AlarmDate, DateTomorrow());
+    QCOMPARE(Schedule().AlarmDate, DateTomorrow(main_->clock));
     QCOMPARE(SplitTime(Schedule().AlarmTime).hours, std::uint16_t(10));
     QCOMPARE(Panel(1), QStringLiteral("23:59:59"));
   }
@@ -307,20 +280,18 @@ class AlarmTest : public QObject {
     QCOMPARE(Schedule().AlarmDate, fifteenth);
 
     main_->clock.Set(2024, 3, 14, 23, 59, 59, 999);
-    {
-      SteppingClock stepping(main_->clock);
-      form()->Timer1Timer();
-    }
+    main_->clock.StepAtEachReading(true);
+    form()->Timer1Timer();
+    main_->clock.StepAtEachReading(false);
     QVERIFY(Schedule().AlarmArmed);  // the 14th, a millisecond before the alarm's day
     QCOMPARE(Panel(0), QStringLiteral("23:59:59"));
     QCOMPARE(Panel(1), QStringLiteral("00:00:00"));
 
     form()->SpinStunden->setValue(7);
     main_->clock.Set(2024, 3, 14, 23, 59, 59, 999);
-    {
-      SteppingClock stepping(main_->clock);
-      form()->ButtonWeckerStellen->click();  // 07:00 has passed on the 14th
-    }
+    main_->clock.StepAtEachReading(true);
+    form()->ButtonWeckerStellen->click();  // 07:00 has passed on the 14th
+    main_->clock.StepAtEachReading(false);
     QCOMPARE(Schedule().AlarmDate, fifteenth);
     QCOMPARE(SplitTime(Schedule().AlarmTime).hours, std::uint16_t(7));
     Tick(0);  // just after midnight: seven hours to go, nothing fires

@@ -84,7 +84,7 @@ class FrameTest : public QObject {
     FakeClock clock;
     FakeTrayHost tray;
     clock.Set(2024, 3, 14, 24, 0);  // the preset step fails
-    TFormKlemvar form(nullptr, tray);
+    TFormKlemvar form(nullptr, tray, clock);
     QCOMPARE(boxes.shown().size(), size_t(1));
     QCOMPARE(boxes.shown()[0].text,
              QString::fromUtf8("Ungültiges Argument zum Codieren der Uhrzeit."));

@@ -60,7 +60,7 @@ struct MainWindow {
   void Open() {
     Application().SetFormat(TwentyFourHours());
     if (!clock.WasSet()) clock.Set(2024, 3, 14, 7, 42, 10, 500);
-    form = std::make_unique<TFormKlemvar>(nullptr, tray);
+    form = std::make_unique<TFormKlemvar>(nullptr, tray, clock);
     form->Scheduler->Timer1->stop();  // ticks are driven by the test
     form->show();
     form->activateWindow();
