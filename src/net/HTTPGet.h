@@ -6,7 +6,6 @@
 // the worker waits while they run. Failure is told only through OnError,
 // without a reason. The component never deletes a file and shows no message.
 
-#include <QByteArray>
 #include <QObject>
 #include <QPointer>
 #include <QString>

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QLoggingCategory>
+#include <QScopedValueRollback>
 #include <exception>
 #include <string>
 #include <string_view>
@@ -45,15 +46,6 @@ bool Failed(const char* stage, const HttpRequest* request = nullptr) {
   qCInfo(lcHttpGet, "transfer failed: %s%s%s", stage, reason.empty() ? "" : ": ", reason.c_str());
   return false;
 }
-
-// Counts the hand-overs running on the GUI thread, also when a handler throws.
-struct HandingOverScope {
-  explicit HandingOverScope(int& count) : count_(count) { ++count_; }
-  ~HandingOverScope() { --count_; }
-  HandingOverScope(const HandingOverScope&) = delete;
-  HandingOverScope& operator=(const HandingOverScope&) = delete;
-  int& count_;
-};
 
 // Byte counts add as 32-bit values and wrap, never trap, on bodies beyond 2 GiB.
 std::int32_t WrappingAdd(std::int32_t total, std::uint32_t count) {
@@ -202,13 +194,13 @@ void THTTPGetThread::HandOver(const char* method) {
 
 void THTTPGetThread::ProgressHandOver() {
   const handover::Scope order(this);
-  const HandingOverScope running(handingOver_);
+  const QScopedValueRollback<int> running(handingOver_, handingOver_ + 1);
   if (owner_ != nullptr) OnProgress(this, TotalSize, Readed);
 }
 
 void THTTPGetThread::CompletionHandOver() {
   const handover::Scope order(this);
-  const HandingOverScope running(handingOver_);
+  const QScopedValueRollback<int> running(handingOver_, handingOver_ + 1);
   if (owner_ != nullptr) owner_->TransferDone(*this);
 }
 

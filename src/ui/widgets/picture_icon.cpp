@@ -4,7 +4,6 @@
 #include <QIconEngine>
 #include <QPainter>
 #include <QPixmap>
-#include <QStyle>
 #include <QStyleOption>
 #include <vector>
 

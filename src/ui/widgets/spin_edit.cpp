@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QLocale>
 #include <algorithm>
 #include <optional>
 
