@@ -62,10 +62,21 @@ struct ReadCounts {
   Hold afterTheVerdict;
 };
 
-class CountingRequest final : public HttpRequest {
+// A handle of the counting transport: the real one, and the counts it adds to.
+template <typename Handle>
+class Counting : public Handle {
  public:
-  CountingRequest(std::unique_ptr<HttpRequest> real, ReadCounts& counts)
+  Counting(std::unique_ptr<Handle> real, ReadCounts& counts)
       : real_(std::move(real)), counts_(counts) {}
+
+ protected:
+  std::unique_ptr<Handle> real_;
+  ReadCounts& counts_;
+};
+
+class CountingRequest final : public Counting<HttpRequest> {
+ public:
+  using Counting::Counting;
   ~CountingRequest() override { counts_.afterTheVerdict.Reach(); }
   bool Send(std::string_view headers, std::string_view body) override {
     return real_->Send(headers, body);
@@ -80,32 +91,22 @@ class CountingRequest final : public HttpRequest {
     if (read && count == 0) counts_.afterTheLastRead.Reach();
     return read;
   }
-
- private:
-  std::unique_ptr<HttpRequest> real_;
-  ReadCounts& counts_;
 };
 
-class CountingConnection final : public HttpConnection {
+class CountingConnection final : public Counting<HttpConnection> {
  public:
-  CountingConnection(std::unique_ptr<HttpConnection> real, ReadCounts& counts)
-      : real_(std::move(real)), counts_(counts) {}
+  using Counting::Counting;
   std::unique_ptr<HttpRequest> OpenRequest(const std::string& verb, const std::string& path,
                                            const std::string& referer, const std::string& accept,
                                            bool reload) override {
     auto request = real_->OpenRequest(verb, path, referer, accept, reload);
     return request ? std::make_unique<CountingRequest>(std::move(request), counts_) : nullptr;
   }
-
- private:
-  std::unique_ptr<HttpConnection> real_;
-  ReadCounts& counts_;
 };
 
-class CountingSession final : public HttpSession {
+class CountingSession final : public Counting<HttpSession> {
  public:
-  CountingSession(std::unique_ptr<HttpSession> real, ReadCounts& counts)
-      : real_(std::move(real)), counts_(counts) {}
+  using Counting::Counting;
   std::unique_ptr<HttpConnection> Connect(const std::string& host, std::uint16_t port,
                                           const std::string& user,
                                           const std::string& password) override {
@@ -113,10 +114,6 @@ class CountingSession final : public HttpSession {
     return connection ? std::make_unique<CountingConnection>(std::move(connection), counts_)
                       : nullptr;
   }
-
- private:
-  std::unique_ptr<HttpSession> real_;
-  ReadCounts& counts_;
 };
 
 class CountingTransport final : public HttpTransport {
