@@ -1,7 +1,5 @@
 #pragma once
 
-// Stand-in services on a private session bus, and knowing when they have answered.
-
 #include <QDBusConnection>
 #include <QDBusPendingCallWatcher>
 #include <QSignalSpy>
@@ -13,27 +11,24 @@ inline bool EarlierQuestionsAnswered(const QDBusMessage& question) {
   return QSignalSpy(&call, &QDBusPendingCallWatcher::finished).wait(10'000);
 }
 
-// The object offered as the service name on a connection of its own, as another
-// program would offer it, until this is destroyed.
+// Offers the object as the service name, on a connection of that name of its own
+// as another program would, until this is destroyed.
 class ServiceOnBus {
  public:
   ServiceOnBus(QObject* object, const QString& name, const QString& path,
                QDBusConnection::RegisterOptions exports)
-      : name_(name),
-        path_(path),
-        bus_(QDBusConnection::connectToBus(QDBusConnection::SessionBus, name)) {
+      : path_(path), bus_(QDBusConnection::connectToBus(QDBusConnection::SessionBus, name)) {
     bus_.registerObject(path, object, exports);
     bus_.registerService(name);
   }
   ~ServiceOnBus() {
-    bus_.unregisterService(name_);
+    bus_.unregisterService(bus_.name());
     bus_.unregisterObject(path_);
-    QDBusConnection::disconnectFromBus(name_);
+    QDBusConnection::disconnectFromBus(bus_.name());
   }
   Q_DISABLE_COPY(ServiceOnBus)
 
  private:
-  const QString name_;
   const QString path_;
   QDBusConnection bus_;
 };

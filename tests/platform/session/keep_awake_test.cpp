@@ -46,8 +46,7 @@ class FakeScreenSaver : public QObject {
   QStringList calls_;
 };
 
-// The stand-in is on its thread before it is offered, and leaves the bus before
-// the thread ends.
+// On its thread before it is offered; off the bus before its thread ends.
 class ScreenSaverOnBus {
  public:
   ScreenSaverOnBus() {
