@@ -121,18 +121,17 @@ class HttpGetFaultTest : public TransferTestCase {
 void HttpGetFaultTest::anOptionLibcurlRefusesFailsTheTransferAndIsLogged() {
   QLoggingCategory::setFilterRules(QStringLiteral("klemvar.httpget.info=true"));
   const QtMessageHandler previous = qInstallMessageHandler(&LoggedMessages::Handler);
-  TransferLog log;
   {
     THTTPGet get;
-    log.Attach(get);
+    log_.Attach(get);
     get.Agent = QString(8'000'001, u'a');
     StartTransfer(get, QStringLiteral("/len/10"));
-    RunUntilEnded(log);
+    RunUntilEnded(log_);
   }
   qInstallMessageHandler(previous);
   QLoggingCategory::setFilterRules(QString());
-  QCOMPARE(log.errors, 1);
-  QCOMPARE(log.ends(), 1);
+  QCOMPARE(log_.errors, 1);
+  QCOMPARE(log_.ends(), 1);
   QCOMPARE(FileBytes(file_), kNoFile);
   const QMutexLocker lock(&LoggedMessages::mutex);
   QCOMPARE(LoggedMessages::messages,
@@ -141,16 +140,15 @@ void HttpGetFaultTest::anOptionLibcurlRefusesFailsTheTransferAndIsLogged() {
 }
 
 void HttpGetFaultTest::ExpectOneError(const QString& path, const QString& fileName) {
-  TransferLog log;
   THTTPGet get;
-  log.Attach(get);
+  log_.Attach(get);
   get.URL = HttpTestServer::Url(path);
   get.FileName = fileName;
   get.FetchFile();
   const QPointer<THTTPGetThread> worker = get.Worker();
-  QVERIFY(RunUntilEnded(log, 5000));
-  QCOMPARE(log.errors, 1);
-  QCOMPARE(log.ends(), 1);
+  QVERIFY(RunUntilEnded(log_, 5000));
+  QCOMPARE(log_.errors, 1);
+  QCOMPARE(log_.ends(), 1);
   QVERIFY(RunUntil([&] { return worker.isNull(); }, 5000));
 }
 
