@@ -24,6 +24,7 @@
 #   ks_tray_icon [s]           prints the id of the program's docked tray icon
 #   ks_icon_docked             true while the program's icon is docked
 #   ks_atspi ARGS...           tests/support/atspi.py on the program (see its help)
+#   ks_ask_for_update          the Help menu's update check; waits for its question
 #   ks_set_ring_due_now MAIN [RUN]  sets the alarm in the main window MAIN to ring at
 #                              the next tick; RUN, when given, starts the checks' names
 #   ks_xtool ARGS...           tests/support/xtool.py (close a window, selection owner)
@@ -319,6 +320,14 @@ ks_override_redirect() {
 ks_atspi() { "$KS_PYTHON" "$KS_SUPPORT/atspi.py" --pid "$KLEMVAR_PID" "$@"; }
 
 ks_xtool() { "$KS_PYTHON" "$KS_SUPPORT/xtool.py" "$@"; }
+
+# The handler runs the question's modal loop before the call returns, so the
+# call goes to the background.
+ks_ask_for_update() {
+  ks_atspi do "Nach Update suchen ..." --role "menu item" >/dev/null 2>&1 &
+  ks_track $!
+  ks_wait_window "Update suchen" 10 >/dev/null
+}
 
 ks_ring_checked() { ks_atspi find "Läuten" --role "check box" | grep -q checked; }
 
