@@ -42,17 +42,16 @@ std::vector<std::string> Ids(const std::vector<Chunk>& chunks) {
 class WaveStructure : public ::testing::Test {
  protected:
   QByteArray wave = ResourceBytes(":/sounds/RING.wav");
+  void SetUp() override { ASSERT_EQ(wave.size(), 48316); }
 };
 
 TEST_F(WaveStructure, RiffHeaderAndSizes) {
-  ASSERT_EQ(wave.size(), 48316);
   EXPECT_EQ(wave.left(4), "RIFF");
   EXPECT_EQ(Le32(wave, 4), 48308u);
   EXPECT_EQ(wave.mid(8, 4), "WAVE");
 }
 
 TEST_F(WaveStructure, ChunksInOrderWithPcmFormat) {
-  ASSERT_EQ(wave.size(), 48316);
   const auto chunks = Chunks(wave, 12, wave.size());
   ASSERT_EQ(Ids(chunks), (std::vector<std::string>{"fmt ", "data", "LIST", "cue ", "LIST"}));
   const qsizetype fmt = chunks[0].body;

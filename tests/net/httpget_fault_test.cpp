@@ -15,14 +15,11 @@
 #include <QLoggingCategory>
 #include <QMutex>
 #include <QPointer>
-#include <QTemporaryDir>
 #include <QtTest>
 #include <cstdio>
 #include <cstring>
 
-#include "http_test_server.h"
-#include "net/HTTPGet.h"
-#include "transfer_log.h"
+#include "transfer_test_case.h"
 
 using namespace std::chrono_literals;
 
@@ -97,14 +94,13 @@ struct LoggedMessages {
 
 }  // namespace
 
-class HttpGetFaultTest : public QObject {
+class HttpGetFaultTest : public TransferTestCase {
   Q_OBJECT
 
- private slots:
-  void initTestCase();
-  void init();
-  void cleanupTestCase();
+ public:
+  HttpGetFaultTest() : TransferTestCase(2s) {}
 
+ private slots:
   void serverFaultsEndInOneError_data();
   void serverFaultsEndInOneError();
   void headersTrickledInFailAtTheStallTimeout();
@@ -117,30 +113,7 @@ class HttpGetFaultTest : public QObject {
   // Runs a file transfer of path into fileName; checks that it ends in one
   // OnError and that its worker goes away.
   void ExpectOneError(const QString& path, const QString& fileName);
-
-  HttpTestServer server_;
-  std::unique_ptr<QTemporaryDir> dir_;
-  QString file_;
 };
-
-void HttpGetFaultTest::initTestCase() {
-  for (const char* name : {"http_proxy", "HTTP_PROXY", "all_proxy", "ALL_PROXY", "no_proxy"}) {
-    qunsetenv(name);
-  }
-  QVERIFY2(server_.Start(), qPrintable(server_.error()));
-}
-
-void HttpGetFaultTest::init() {
-  server_.InstallTransport(5s, 2s);
-  dir_ = std::make_unique<QTemporaryDir>();
-  QVERIFY(dir_->isValid());
-  file_ = dir_->filePath(QStringLiteral("body.bin"));
-}
-
-void HttpGetFaultTest::cleanupTestCase() {
-  SetHttpTransport(nullptr);
-  server_.Stop();
-}
 
 // libcurl refuses texts longer than 8,000,000 bytes, an agent name among them.
 // Run without that option the transfer would succeed; it must fail instead, and
@@ -148,20 +121,17 @@ void HttpGetFaultTest::cleanupTestCase() {
 void HttpGetFaultTest::anOptionLibcurlRefusesFailsTheTransferAndIsLogged() {
   QLoggingCategory::setFilterRules(QStringLiteral("klemvar.httpget.info=true"));
   const QtMessageHandler previous = qInstallMessageHandler(&LoggedMessages::Handler);
-  TransferLog log;
   {
     THTTPGet get;
-    log.Attach(get);
+    log_.Attach(get);
     get.Agent = QString(8'000'001, u'a');
-    get.URL = HttpTestServer::Url(QStringLiteral("/len/10"));
-    get.FileName = file_;
-    get.FetchFile();
-    RunUntilEnded(log);
+    StartTransfer(get, QStringLiteral("/len/10"));
+    RunUntilEnded(log_);
   }
   qInstallMessageHandler(previous);
   QLoggingCategory::setFilterRules(QString());
-  QCOMPARE(log.errors, 1);
-  QCOMPARE(log.ends(), 1);
+  QCOMPARE(log_.errors, 1);
+  QCOMPARE(log_.ends(), 1);
   QCOMPARE(FileBytes(file_), kNoFile);
   const QMutexLocker lock(&LoggedMessages::mutex);
   QCOMPARE(LoggedMessages::messages,
@@ -170,16 +140,15 @@ void HttpGetFaultTest::anOptionLibcurlRefusesFailsTheTransferAndIsLogged() {
 }
 
 void HttpGetFaultTest::ExpectOneError(const QString& path, const QString& fileName) {
-  TransferLog log;
   THTTPGet get;
-  log.Attach(get);
+  log_.Attach(get);
   get.URL = HttpTestServer::Url(path);
   get.FileName = fileName;
   get.FetchFile();
   const QPointer<THTTPGetThread> worker = get.Worker();
-  QVERIFY(RunUntilEnded(log, 5000));
-  QCOMPARE(log.errors, 1);
-  QCOMPARE(log.ends(), 1);
+  QVERIFY(RunUntilEnded(log_, 5000));
+  QCOMPARE(log_.errors, 1);
+  QCOMPARE(log_.ends(), 1);
   QVERIFY(RunUntil([&] { return worker.isNull(); }, 5000));
 }
 

@@ -3,20 +3,15 @@
 // redirects; and the transport's read and length-query contract.
 
 #include <QMetaProperty>
-#include <QTemporaryDir>
 #include <QtTest>
 
-#include "http_test_server.h"
-#include "net/HTTPGet.h"
 #include "platform/http/http_transport.h"
-#include "transfer_log.h"
+#include "transfer_test_case.h"
 
 namespace klemvar::testing {
 namespace {
 
 const QByteArray kNotFoundPage = "<html><body><h1>404 Not Found</h1></body></html>\n";
-
-enum class Mode { File, Text };
 
 // One request as the server received it.
 struct Echo {
@@ -41,14 +36,10 @@ Echo ParseEcho(const QByteArray& raw) {
 
 }  // namespace
 
-class HttpGetFetchTest : public QObject {
+class HttpGetFetchTest : public TransferTestCase {
   Q_OBJECT
 
  private slots:
-  void initTestCase();
-  void init();
-  void cleanupTestCase();
-
   void propertiesAreInOrderWithTheirInitialValues();
   void fileModeWritesTheBodyAndReportsTheAnnouncedLength();
   void textModeDeliversEveryByteIncludingZeros();
@@ -75,42 +66,10 @@ class HttpGetFetchTest : public QObject {
   // Starts a transfer of path in the given mode and runs until it has ended.
   bool Run(THTTPGet& get, const QString& path, Mode mode);
   Echo EchoOf(THTTPGet& get, const QString& path = QStringLiteral("/echo"));
-
-  HttpTestServer server_;
-  std::unique_ptr<QTemporaryDir> dir_;
-  QString file_;
-  TransferLog log_;
 };
 
-void HttpGetFetchTest::initTestCase() {
-  // libcurl would route through a proxy named in the environment.
-  for (const char* name : {"http_proxy", "HTTP_PROXY", "all_proxy", "ALL_PROXY", "no_proxy"}) {
-    qunsetenv(name);
-  }
-  QVERIFY2(server_.Start(), qPrintable(server_.error()));
-}
-
-void HttpGetFetchTest::init() {
-  server_.InstallTransport();
-  dir_ = std::make_unique<QTemporaryDir>();
-  QVERIFY(dir_->isValid());
-  file_ = dir_->filePath(QStringLiteral("body.bin"));
-  log_ = TransferLog();
-}
-
-void HttpGetFetchTest::cleanupTestCase() {
-  SetHttpTransport(nullptr);
-  server_.Stop();
-}
-
 bool HttpGetFetchTest::Run(THTTPGet& get, const QString& path, Mode mode) {
-  get.URL = HttpTestServer::Url(path);
-  get.FileName = file_;
-  if (mode == Mode::File) {
-    get.FetchFile();
-  } else {
-    get.FetchString();
-  }
+  StartTransfer(get, path, mode);
   return RunUntilEnded(log_);
 }
 
@@ -205,9 +164,7 @@ void HttpGetFetchTest::progressComesFromTheWorkerInChunksOfAtMost1025() {
 
 void HttpGetFetchTest::eventsWithoutHandlersAreSkipped() {
   THTTPGet get;
-  get.URL = HttpTestServer::Url(QStringLiteral("/len/5000"));
-  get.FileName = file_;
-  get.FetchFile();
+  StartTransfer(get, QStringLiteral("/len/5000"));
   const QPointer<THTTPGetThread> worker = get.Worker();
   QVERIFY(worker);
   QVERIFY(RunUntil([&] { return get.Worker() == nullptr && worker.isNull(); }));

@@ -6,16 +6,13 @@
 
 #include <QDir>
 #include <QElapsedTimer>
-#include <QTemporaryDir>
 #include <QtTest>
 #include <atomic>
 #include <condition_variable>
 #include <memory>
 #include <mutex>
 
-#include "http_test_server.h"
-#include "net/HTTPGet.h"
-#include "transfer_log.h"
+#include "transfer_test_case.h"
 
 namespace klemvar::testing {
 namespace {
@@ -65,10 +62,21 @@ struct ReadCounts {
   Hold afterTheVerdict;
 };
 
-class CountingRequest final : public HttpRequest {
+// A handle of the counting transport: the real one, and the counts it adds to.
+template <typename Handle>
+class Counting : public Handle {
  public:
-  CountingRequest(std::unique_ptr<HttpRequest> real, ReadCounts& counts)
+  Counting(std::unique_ptr<Handle> real, ReadCounts& counts)
       : real_(std::move(real)), counts_(counts) {}
+
+ protected:
+  std::unique_ptr<Handle> real_;
+  ReadCounts& counts_;
+};
+
+class CountingRequest final : public Counting<HttpRequest> {
+ public:
+  using Counting::Counting;
   ~CountingRequest() override { counts_.afterTheVerdict.Reach(); }
   bool Send(std::string_view headers, std::string_view body) override {
     return real_->Send(headers, body);
@@ -83,32 +91,22 @@ class CountingRequest final : public HttpRequest {
     if (read && count == 0) counts_.afterTheLastRead.Reach();
     return read;
   }
-
- private:
-  std::unique_ptr<HttpRequest> real_;
-  ReadCounts& counts_;
 };
 
-class CountingConnection final : public HttpConnection {
+class CountingConnection final : public Counting<HttpConnection> {
  public:
-  CountingConnection(std::unique_ptr<HttpConnection> real, ReadCounts& counts)
-      : real_(std::move(real)), counts_(counts) {}
+  using Counting::Counting;
   std::unique_ptr<HttpRequest> OpenRequest(const std::string& verb, const std::string& path,
                                            const std::string& referer, const std::string& accept,
                                            bool reload) override {
     auto request = real_->OpenRequest(verb, path, referer, accept, reload);
     return request ? std::make_unique<CountingRequest>(std::move(request), counts_) : nullptr;
   }
-
- private:
-  std::unique_ptr<HttpConnection> real_;
-  ReadCounts& counts_;
 };
 
-class CountingSession final : public HttpSession {
+class CountingSession final : public Counting<HttpSession> {
  public:
-  CountingSession(std::unique_ptr<HttpSession> real, ReadCounts& counts)
-      : real_(std::move(real)), counts_(counts) {}
+  using Counting::Counting;
   std::unique_ptr<HttpConnection> Connect(const std::string& host, std::uint16_t port,
                                           const std::string& user,
                                           const std::string& password) override {
@@ -116,10 +114,6 @@ class CountingSession final : public HttpSession {
     return connection ? std::make_unique<CountingConnection>(std::move(connection), counts_)
                       : nullptr;
   }
-
- private:
-  std::unique_ptr<HttpSession> real_;
-  ReadCounts& counts_;
 };
 
 class CountingTransport final : public HttpTransport {
@@ -153,14 +147,10 @@ double ProcessCpuMilliseconds() {
 
 }  // namespace
 
-class HttpGetLifecycleTest : public QObject {
+class HttpGetLifecycleTest : public TransferTestCase {
   Q_OBJECT
 
  private slots:
-  void initTestCase();
-  void init();
-  void cleanupTestCase();
-
   void aSecondFetchWhileOneRunsIsIgnored();
   void changesAfterTheStartDoNotReachTheTransfer();
   void callsFromInsideTheCompletionHandlerAreIgnored_data();
@@ -182,40 +172,12 @@ class HttpGetLifecycleTest : public QObject {
   void stalledTransfersFail_data();
   void stalledTransfersFail();
   void noBusyWaitingWhileTheServerHangs();
-
- private:
-  HttpTestServer server_;
-  std::unique_ptr<QTemporaryDir> dir_;
-  QString file_;
-  TransferLog log_;
 };
-
-void HttpGetLifecycleTest::initTestCase() {
-  for (const char* name : {"http_proxy", "HTTP_PROXY", "all_proxy", "ALL_PROXY", "no_proxy"}) {
-    qunsetenv(name);
-  }
-  QVERIFY2(server_.Start(), qPrintable(server_.error()));
-}
-
-void HttpGetLifecycleTest::init() {
-  server_.InstallTransport();
-  dir_ = std::make_unique<QTemporaryDir>();
-  QVERIFY(dir_->isValid());
-  file_ = dir_->filePath(QStringLiteral("body.bin"));
-  log_ = TransferLog();
-}
-
-void HttpGetLifecycleTest::cleanupTestCase() {
-  SetHttpTransport(nullptr);
-  server_.Stop();
-}
 
 void HttpGetLifecycleTest::aSecondFetchWhileOneRunsIsIgnored() {
   THTTPGet get;
   log_.Attach(get);
-  get.URL = HttpTestServer::Url(QStringLiteral("/len/50000"));
-  get.FileName = file_;
-  get.FetchFile();
+  StartTransfer(get, QStringLiteral("/len/50000"));
   THTTPGetThread* const first = get.Worker();
   QVERIFY(first != nullptr);
 
@@ -243,9 +205,7 @@ void HttpGetLifecycleTest::aSecondFetchWhileOneRunsIsIgnored() {
 void HttpGetLifecycleTest::changesAfterTheStartDoNotReachTheTransfer() {
   THTTPGet get;
   log_.Attach(get);
-  get.URL = HttpTestServer::Url(QStringLiteral("/nolen/3000"));
-  get.FileName = file_;
-  get.FetchString();
+  StartTransfer(get, QStringLiteral("/nolen/3000"), Mode::Text);
   int progressAfterStart = 0;
   get.OnProgress = [&](QObject*, std::int32_t, std::int32_t) { ++progressAfterStart; };
   get.BinaryData = true;
@@ -275,9 +235,7 @@ void HttpGetLifecycleTest::callsFromInsideTheCompletionHandlerAreIgnored() {
     get.FetchString();
     get.Cancel();
   };
-  get.URL = HttpTestServer::Url(path);
-  get.FileName = file_;
-  get.FetchFile();
+  StartTransfer(get, path);
   // Until the worker has gone: a transfer wrongly started inside the handler
   // would still run then, or would have ended too.
   QVERIFY(RunUntilEnded(log_));
@@ -291,9 +249,7 @@ void HttpGetLifecycleTest::cancelWhenIdleDoesNothing() {
   THTTPGet get;
   log_.Attach(get);
   get.Cancel();
-  get.URL = HttpTestServer::Url(QStringLiteral("/len/100"));
-  get.FileName = file_;
-  get.FetchFile();
+  StartTransfer(get, QStringLiteral("/len/100"));
   QVERIFY(RunUntilEnded(log_));  // the worker has gone: the component is idle
   QCOMPARE(get.Worker(), nullptr);
   get.Cancel();
@@ -306,9 +262,7 @@ void HttpGetLifecycleTest::cancelDuringTheReadKeepsThePartialFile() {
   THTTPGet get;
   log_.Attach(get, true);
   log_.onProgress = [&](const ProgressEvent&) { get.Cancel(); };
-  get.URL = HttpTestServer::Url(QStringLiteral("/hang-body/100000/5000"));
-  get.FileName = file_;
-  get.FetchFile();
+  StartTransfer(get, QStringLiteral("/hang-body/100000/5000"));
   QVERIFY(RunUntilEnded(log_));
   QCOMPARE(log_.errors, 1);
   QCOMPARE(log_.progress.size(), std::size_t(1));  // the stop check before the next read
@@ -330,9 +284,7 @@ void HttpGetLifecycleTest::cancelBeforeTheHandOverWins() {
   SetHttpTransport(counting);
   THTTPGet get;
   log_.Attach(get);
-  get.URL = HttpTestServer::Url(QStringLiteral("/len/2000"));
-  get.FileName = file_;
-  get.FetchFile();
+  StartTransfer(get, QStringLiteral("/len/2000"));
   QVERIFY(hold.WaitReached());
   get.Cancel();
   hold.Release();
@@ -360,9 +312,7 @@ void HttpGetLifecycleTest::cancelStopsAWaitingTransferAtOnce() {
   QElapsedTimer sinceCancel;
   qint64 latencyNs = -1;
   log_.onEnd = [&] { latencyNs = sinceCancel.nsecsElapsed(); };
-  get.URL = HttpTestServer::Url(path);
-  get.FileName = file_;
-  get.FetchFile();
+  StartTransfer(get, path);
   if (arrived > 0) {
     QVERIFY(
         RunUntil([&] { return !log_.progress.empty() && log_.progress.back().readed == arrived; }));
@@ -402,13 +352,7 @@ void HttpGetLifecycleTest::waitThreadReturnsAfterTheEventHasRun() {
   THTTPGet get;
   get.WaitThread = true;
   log_.Attach(get, true);  // progress hand-overs must be served while FetchFile waits
-  get.URL = HttpTestServer::Url(path);
-  get.FileName = file_;
-  if (intoFile) {
-    get.FetchFile();
-  } else {
-    get.FetchString();
-  }
+  StartTransfer(get, path, intoFile ? Mode::File : Mode::Text);
   QCOMPARE(log_.ends(), 1);
   QCOMPARE(get.Worker(), nullptr);
   if (event == "file") QCOMPARE(log_.doneFile, 1);
@@ -421,9 +365,7 @@ void HttpGetLifecycleTest::destroyingDuringAHangEndsTheWorkerAtOnce() {
   const QSet<QString> threadsBefore = ThreadIds();
   auto* get = new THTTPGet;
   log_.Attach(*get, true);
-  get->URL = HttpTestServer::Url(QStringLiteral("/hang-body/100000/2000"));
-  get->FileName = file_;
-  get->FetchFile();
+  StartTransfer(*get, QStringLiteral("/hang-body/100000/2000"));
   const QPointer<THTTPGetThread> worker = get->Worker();
   QVERIFY(RunUntil([&] { return !log_.progress.empty() && log_.progress.back().readed == 2000; }));
   const std::size_t progressBefore = log_.progress.size();
@@ -448,9 +390,7 @@ void HttpGetLifecycleTest::destroyingWhileAHandOverIsPendingReleasesTheWorker() 
   SetHttpTransport(counting);
   auto* get = new THTTPGet;
   log_.Attach(*get, true);
-  get->URL = HttpTestServer::Url(QStringLiteral("/len/2000000"));
-  get->FileName = file_;
-  get->FetchFile();
+  StartTransfer(*get, QStringLiteral("/len/2000000"));
   const QPointer<THTTPGetThread> worker = get->Worker();
   // The GUI thread dispatches nothing now, so once the first read has returned
   // the worker can only be in its first progress hand-over, waiting: the next
@@ -494,9 +434,7 @@ void HttpGetLifecycleTest::destroyingFromInsideAHandler() {
   } else {
     log_.onEnd = destroy;
   }
-  get->URL = HttpTestServer::Url(path);
-  get->FileName = file_;
-  get->FetchFile();
+  StartTransfer(*get, path);
   const QPointer<THTTPGetThread> worker = get->Worker();
   QVERIFY(RunUntil([&] { return worker.isNull(); }, 5000));
   QCOMPARE(get, nullptr);
@@ -519,11 +457,9 @@ void HttpGetLifecycleTest::unreachableServersFail() {
   InstallTransportToPort(static_cast<std::uint16_t>(port), 300ms, 30s);
   THTTPGet get;
   log_.Attach(get);
-  get.URL = HttpTestServer::Url(QStringLiteral("/len/10"));
-  get.FileName = file_;
   QElapsedTimer elapsed;
   elapsed.start();
-  get.FetchFile();
+  StartTransfer(get, QStringLiteral("/len/10"));
   QVERIFY(RunUntilEnded(log_, 5000));
   QCOMPARE(log_.errors, 1);
   QVERIFY(elapsed.elapsed() < 3000);
@@ -543,11 +479,9 @@ void HttpGetLifecycleTest::stalledTransfersFail() {
   server_.InstallTransport(5s, 300ms);
   THTTPGet get;
   log_.Attach(get);
-  get.URL = HttpTestServer::Url(path);
-  get.FileName = file_;
   QElapsedTimer elapsed;
   elapsed.start();
-  get.FetchFile();
+  StartTransfer(get, path);
   QVERIFY(RunUntilEnded(log_, 5000));
   QCOMPARE(log_.errors, 1);
   QVERIFY(elapsed.elapsed() >= 290);

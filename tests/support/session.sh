@@ -24,6 +24,9 @@
 #   ks_tray_icon [s]           prints the id of the program's docked tray icon
 #   ks_icon_docked             true while the program's icon is docked
 #   ks_atspi ARGS...           tests/support/atspi.py on the program (see its help)
+#   ks_ask_for_update          the Help menu's update check; waits for its question
+#   ks_set_ring_due_now MAIN [RUN]  sets the alarm in the main window MAIN to ring at
+#                              the next tick; RUN, when given, starts the checks' names
 #   ks_xtool ARGS...           tests/support/xtool.py (close a window, selection owner)
 #   ks_record_xdg_open         puts first on PATH an xdg-open that only writes each
 #                              address it is given, a line each, to $KS_TMP/opened
@@ -148,15 +151,16 @@ ks_gone() { ! kill -0 "$1" 2>/dev/null; }
 
 ks_tray_owned() { [ "$(ks_xtool owner _NET_SYSTEM_TRAY_S0)" != 0 ]; }
 
+# A second argument names a socket for the daemon to listen on instead of its usual one.
 ks_start_pulse() {
-  local sink=$1
+  local sink=$1 protocol=module-native-protocol-unix
+  [ -z "${2:-}" ] || protocol+=" socket=$2"
   HOME=$KS_TMP pulseaudio --daemonize=yes --exit-idle-time=-1 -n \
-    --load=module-native-protocol-unix --load="module-null-sink sink_name=$sink" \
+    --load="$protocol" --load="module-null-sink sink_name=$sink" \
     --log-target=file:"$KS_TMP/pulse.log"
   ks_retry 10 test -s "$XDG_RUNTIME_DIR/pulse/pid"
   ks_track "$(cat "$XDG_RUNTIME_DIR/pulse/pid")"
-  export PULSE_SERVER=unix:$XDG_RUNTIME_DIR/pulse/native
-  export PULSE_SINK=$sink
+  ks_pulse_env "$sink" "${2:-}"
   ks_retry 10 pactl info >/dev/null 2>&1
 }
 
@@ -317,6 +321,30 @@ ks_atspi() { "$KS_PYTHON" "$KS_SUPPORT/atspi.py" --pid "$KLEMVAR_PID" "$@"; }
 
 ks_xtool() { "$KS_PYTHON" "$KS_SUPPORT/xtool.py" "$@"; }
 
+# The handler runs the question's modal loop before the call returns, so the
+# call goes to the background.
+ks_ask_for_update() {
+  ks_atspi do "Nach Update suchen ..." --role "menu item" >/dev/null 2>&1 &
+  ks_track $!
+  ks_wait_window "Update suchen" 10 >/dev/null
+}
+
+ks_ring_checked() { ks_atspi find "Läuten" --role "check box" | grep -q checked; }
+
+# Ring on, mode "in", 0 h 0 min: the alarm falls due at the next tick. The
+# minutes go one step down with the Down key, as a user would: 1 min, the
+# preset of "in", becomes 0.
+ks_set_ring_due_now() {
+  local main=$1 run=${2:+$2: }
+  ks_atspi do "Läuten" --role "check box"
+  ks_check "${run}Läuten is checked" ks_retry 3 ks_ring_checked
+  ks_atspi do "in" --role "radio button"
+  ks_atspi do "Minuten" --role "spin button" --action SetFocus
+  xdotool windowfocus --sync "$main" key Down
+  ks_check "${run}0 hours" test "$(ks_atspi value Stunden --role 'spin button')" = 0
+  ks_check "${run}0 minutes" test "$(ks_atspi value Minuten --role 'spin button')" = 0
+}
+
 ks_record_xdg_open() {
   mkdir -p "$KS_TMP/bin"
   cat >"$KS_TMP/bin/xdg-open" <<EOF
@@ -357,6 +385,7 @@ ks_finish() {
 #                              on a side socket, which PULSE_SERVER then names: the
 #                              test sets up before other clients can reach it
 #   ks_open_pulse              opens the daemon's usual socket to every client
+#   ks_ring_streams_are N      the program has N streams on the sound server
 #   ks_kill_pulse              kills the PulseAudio daemon as a crash would (SIGKILL)
 #                              and waits until it is gone
 #   ks_cpu_ms PID              CPU time of the process in ms, exited threads included
@@ -364,23 +393,17 @@ ks_finish() {
 #   ks_threads_cpu_ms PID      CPU time of its live threads in ms (schedstat, exact)
 
 ks_pulse_env() {
-  export PULSE_SERVER=unix:$XDG_RUNTIME_DIR/pulse/native
+  export PULSE_SERVER=unix:${2:-$XDG_RUNTIME_DIR/pulse/native}
   export PULSE_SINK=$1
 }
 
-ks_start_pulse_closed() {
-  local sink=$1 side=$KS_TMP/pulse-side
-  HOME=$KS_TMP pulseaudio --daemonize=yes --exit-idle-time=-1 -n \
-    --load="module-native-protocol-unix socket=$side" --load="module-null-sink sink_name=$sink" \
-    --log-target=file:"$KS_TMP/pulse.log"
-  ks_retry 10 test -s "$XDG_RUNTIME_DIR/pulse/pid"
-  ks_track "$(cat "$XDG_RUNTIME_DIR/pulse/pid")"
-  export PULSE_SERVER=unix:$side
-  export PULSE_SINK=$sink
-  ks_retry 10 pactl info >/dev/null 2>&1
-}
+ks_start_pulse_closed() { ks_start_pulse "$1" "$KS_TMP/pulse-side"; }
 
 ks_open_pulse() { pactl load-module module-native-protocol-unix >/dev/null; }
+
+ks_ring_streams_are() {
+  [ "$(pactl list sink-inputs | grep -c "application.process.id = \"$KLEMVAR_PID\"")" = "$1" ]
+}
 
 ks_kill_pulse() {
   local pid

@@ -87,9 +87,7 @@ ks_retry 5 test "$(ks_atspi value Minuten --role "spin button")" = 0
 ks_atspi do "Wecker stellen" --role "push button"
 close_only "alarm window" "$(ks_wait_window "Klemvar Weckdienst" 10)"
 
-ks_atspi do "Nach Update suchen ..." --role "menu item" >/dev/null 2>&1 &
-ks_track $!
-ks_wait_window "Update suchen" 10 >/dev/null
+ks_ask_for_update
 ks_atspi do Yes --role "push button"
 close_only "progress window" "$(ks_wait_window "Update prüfen ..." 10)"
 

@@ -20,10 +20,7 @@ ask_under() {
   LC_ALL=$locale LANG=$locale ks_start_klemvar
   ks_wait_window Klemvar 20 >/dev/null
   ks_atspi all --timeout 15 "push button=Wecker stellen" >/dev/null
-  # The action's handler runs the question's modal loop before the call returns.
-  ks_atspi do "Nach Update suchen ..." --role "menu item" >/dev/null 2>&1 &
-  ks_track $!
-  ks_wait_window "Update suchen" 10 >/dev/null
+  ks_ask_for_update
   ks_check "under $locale the question offers \"$yes\" and \"$no\"" \
     ks_atspi all --timeout 5 "push button=$yes" "push button=$no"
   ks_check "under $locale its text stays German" ks_retry 5 has_german_text

@@ -61,10 +61,7 @@ ks_check "it runs as this user" test "$(stat -c %U "/proc/$KLEMVAR_PID")" = "$(i
 ks_wait_window Klemvar 20 >/dev/null
 ks_atspi all --timeout 15 "push button=Wecker stellen" >/dev/null
 
-# The Help menu's entry runs the question's modal loop before it returns.
-ks_atspi do "Nach Update suchen ..." --role "menu item" >/dev/null 2>&1 &
-ks_track $!
-ks_wait_window "Update suchen" 10 >/dev/null
+ks_ask_for_update
 press Yes Ja
 
 case $scenario in

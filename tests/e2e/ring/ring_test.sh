@@ -36,21 +36,12 @@ esac
 ks_start_klemvar
 main=$(ks_wait_window Klemvar 20)
 
-# Ring on, mode "in", 0 h 0 min: the alarm falls due at the next tick.
-ring_checked() { ks_atspi find "Läuten" --role "check box" | grep -q checked; }
-ks_atspi do "Läuten" --role "check box"
-ks_check "Läuten is checked" ks_retry 3 ring_checked
-ks_atspi do "in" --role "radio button"
-# One step down with the Down key, as a user would: 1 min becomes 0 min.
-ks_atspi do "Minuten" --role "spin button" --action SetFocus
-xdotool windowfocus --sync "$main" key Down
-ks_check "0 hours" test "$(ks_atspi value Stunden --role 'spin button')" = 0
-ks_check "0 minutes" test "$(ks_atspi value Minuten --role 'spin button')" = 0
+ks_set_ring_due_now "$main"
 
 # The program has a stream on the sink, or the card open, exactly while it rings.
 ring_streams_are() {
   case $path in
-    pulse | pipewire) [ "$(pactl list sink-inputs | grep -c "application.process.id = \"$KLEMVAR_PID\"")" = "$1" ] ;;
+    pulse | pipewire) ks_ring_streams_are "$1" ;;
     alsa) [ "$(find "/proc/$KLEMVAR_PID/fd" -lname "$KS_TMP/card.fifo" | wc -l)" = "$1" ] ;;
   esac
 }

@@ -24,24 +24,12 @@ sink=klemvar_ring
 printf 'pcm.!default { type hw card 99 }\n' >"$KS_TMP/asound.conf"
 export ALSA_CONFIG_PATH=$KS_TMP/asound.conf
 
-ring_streams_are() {
-  [ "$(pactl list sink-inputs | grep -c "application.process.id = \"$KLEMVAR_PID\"")" = "$1" ]
-}
-
 sink_plays() { pactl list short sinks | grep "^[0-9]*[[:space:]]$sink[[:space:]]" | grep -q RUNNING; }
 ring_lost() { grep -q '^klemvar.ring:' "$KS_TMP/klemvar.log"; }
 
-ring_checked() { ks_atspi find "Läuten" --role "check box" | grep -q checked; }
-
-# Ring on, mode "in", 0 h 0 min: the alarm falls due at the next tick.
 set_up_alarm() {
   main=$(ks_wait_window Klemvar 20)
-  ks_atspi do "Läuten" --role "check box"
-  ks_check "Läuten is checked" ks_retry 3 ring_checked
-  ks_atspi do "in" --role "radio button"
-  ks_atspi do "Minuten" --role "spin button" --action SetFocus
-  xdotool windowfocus --sync "$main" key Down
-  ks_check "0 minutes" test "$(ks_atspi value Minuten --role 'spin button')" = 0
+  ks_set_ring_due_now "$main"
 }
 
 fire_alarm() {
@@ -76,12 +64,12 @@ recording_runs() { [ "$(stat -c %s "$KS_TMP/ring.wav" 2>/dev/null || echo 0)" -g
 # Waits until the recording holds a whole round of the bell (its first loop
 # seam), presses OK and records 1.5 s more, then measures the recording.
 ok_then_measure() {
-  ks_check "the ring plays into the new server" ks_retry 4 ring_streams_are 1
+  ks_check "the ring plays into the new server" ks_retry 4 ks_ring_streams_are 1
   ks_log "ring stream seen after $(since "$server_start") s"
   ks_check "a whole round recorded" "$KS_PYTHON" "$here/measure_ring.py" --wait-seams 1 "$KS_TMP/ring.wav"
   xdotool windowfocus --sync "$alarm" key Return  # OK has the focus
   ks_check "OK closes the alarm window" ks_wait_unmapped "$alarm" 5
-  ks_check "the ring's stream is gone after OK" ks_retry 3 ring_streams_are 0
+  ks_check "the ring's stream is gone after OK" ks_retry 3 ks_ring_streams_are 0
   ks_check "1.5 s more recorded" "$KS_PYTHON" "$here/measure_ring.py" --wait-grown 1.5 "$KS_TMP/ring.wav"
   local end
   end=$(since "$server_start")
@@ -99,7 +87,7 @@ case $scenario in
     ks_start_klemvar
     set_up_alarm
     fire_alarm
-    ks_check "the ring plays" ks_retry 5 ring_streams_are 1
+    ks_check "the ring plays" ks_retry 5 ks_ring_streams_are 1
     ks_retry 5 sink_plays
     ks_kill_pulse
     ks_check "the program sees the server go" ks_retry 5 ring_lost

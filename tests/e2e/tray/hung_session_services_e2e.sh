@@ -26,9 +26,6 @@ hung=$!
 ks_track "$hung"
 ks_retry 10 grep -qs ready "$KS_TMP/hung.log"
 
-ring_checked() { ks_atspi find "Läuten" --role "check box" | grep -q checked; }
-rings() { [ "$(pactl list sink-inputs | grep -c "application.process.id = \"$KLEMVAR_PID\"")" = "$1" ]; }
-
 # Starts the program, waits for its main window (longer than allowed, so that
 # a late window is still measured) and sets MAIN.
 start() {
@@ -49,26 +46,19 @@ start() {
 }
 mapped_in_time() { [ -n "$MAIN" ] && at_most "$1" $limit; }
 
-# Ring on, mode "in", 0 h 0 min: the alarm falls due at the next tick. Its
-# window holds the screensaver's inhibit while it is shown.
+# The alarm's window holds the screensaver's inhibit while it is shown.
 ring_and_close() {
   local run=$1 alarm
   ks_atspi all --timeout 15 "push button=Wecker stellen" "check box=Läuten" >/dev/null
-  ks_atspi do "Läuten" --role "check box"
-  ks_check "$run: Läuten is checked" ks_retry 3 ring_checked
-  ks_atspi do "in" --role "radio button"
-  ks_atspi do "Minuten" --role "spin button" --action SetFocus
-  xdotool windowfocus --sync "$MAIN" key Down  # 1 min, the preset of "in", becomes 0
-  ks_check "$run: 0 hours" test "$(ks_atspi value Stunden --role 'spin button')" = 0
-  ks_check "$run: 0 minutes" test "$(ks_atspi value Minuten --role 'spin button')" = 0
+  ks_set_ring_due_now "$MAIN" "$run"
   ks_atspi do "Wecker stellen" --role "push button"
   alarm=$(ks_wait_window "Klemvar Weckdienst" 10) || alarm=
   ks_check "$run: the alarm window opens" test -n "$alarm"
   [ -n "$alarm" ] || return 0
-  ks_check "$run: the alarm rings" ks_retry 5 rings 1
+  ks_check "$run: the alarm rings" ks_retry 5 ks_ring_streams_are 1
   xdotool windowfocus --sync "$alarm" key Return  # OK has the focus
   ks_check "$run: OK closes the alarm window" ks_wait_unmapped "$alarm" 5
-  ks_check "$run: and ends the ring" ks_retry 5 rings 0
+  ks_check "$run: and ends the ring" ks_retry 5 ks_ring_streams_are 0
 }
 
 # Waits (longer than allowed) for the program to end, measured from FROM on,

@@ -46,10 +46,8 @@ ks_atspi do "Wecker stellen" --role "push button"
 aus_enabled() { ks_atspi find Aus --role "push button" | grep -w enabled >/dev/null; }
 ks_check "armed" ks_retry 5 aus_enabled
 
-# The action's handler runs the question's modal loop before the call returns.
-ks_atspi do "Nach Update suchen ..." --role "menu item" >/dev/null 2>&1 &
-ks_track $!
-question=$(ks_wait_window "Update suchen" 10)
+ks_ask_for_update
+question=$(ks_find_window "Update suchen")
 echo "+1d" >"$offset_file"
 alarm=$(ks_wait_window "Klemvar Weckdienst" 10)
 ks_check "the bell rings" ks_retry 10 ringing

@@ -45,15 +45,6 @@ no_update_file() { [ ! -e "$KS_TMP/program/update.ini" ] && [ ! -e "$XDG_CACHE_H
 program_runs() { kill -0 "$KLEMVAR_PID" 2>/dev/null; }
 no_window() { [ -z "$(ks_find_window "$1")" ]; }
 
-# The Help menu's entry, then Yes to the question.
-start_check() {
-  # The action's handler runs the question's modal loop before the call returns.
-  ks_atspi do "Nach Update suchen ..." --role "menu item" >/dev/null 2>&1 &
-  ks_track $!
-  ks_wait_window "Update suchen" 10 >/dev/null
-  ks_atspi do Yes --role "push button"
-}
-
 case $UPDATE_SCENARIO in
   newer) start_server --version 1.21 ;;
   cancel) start_server --version 1.21 --answer hang ;;
@@ -69,7 +60,9 @@ export QT_LOGGING_RULES="klemvar.httpget.info=true"
 ks_start_klemvar
 ks_wait_window Klemvar 20 >/dev/null
 ks_atspi all --timeout 15 "push button=Wecker stellen" >/dev/null
-start_check
+# The Help menu's entry, then Yes to the question.
+ks_ask_for_update
+ks_atspi do Yes --role "push button"
 
 case $UPDATE_SCENARIO in
   newer)

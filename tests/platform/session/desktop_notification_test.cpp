@@ -60,23 +60,11 @@ class FakeServer : public QObject, protected QDBusContext {
   } held_;
 };
 
-// The server on a connection of its own, as another program would be.
-class ServerOnBus {
- public:
-  ServerOnBus() : bus_(QDBusConnection::connectToBus(QDBusConnection::SessionBus, "server")) {
-    bus_.registerObject(QStringLiteral("/org/freedesktop/Notifications"), &server,
-                        QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllSignals);
-    bus_.registerService(QStringLiteral("org.freedesktop.Notifications"));
-  }
-  ~ServerOnBus() {
-    bus_.unregisterService(QStringLiteral("org.freedesktop.Notifications"));
-    bus_.unregisterObject(QStringLiteral("/org/freedesktop/Notifications"));
-    QDBusConnection::disconnectFromBus("server");
-  }
+struct ServerOnBus {
   FakeServer server;
-
- private:
-  QDBusConnection bus_;
+  ServiceOnBus offered{&server, QStringLiteral("org.freedesktop.Notifications"),
+                       QStringLiteral("/org/freedesktop/Notifications"),
+                       QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllSignals};
 };
 
 QDBusMessage Capabilities() {

@@ -9,6 +9,7 @@
 #include <QTest>
 #include <QThread>
 #include <QTimer>
+#include <optional>
 
 #include "platform/session/keep_awake.h"
 #include "support/bus_answers.h"
@@ -45,27 +46,26 @@ class FakeScreenSaver : public QObject {
   QStringList calls_;
 };
 
+// On its thread before it is offered; off the bus before its thread ends.
 class ScreenSaverOnBus {
  public:
-  ScreenSaverOnBus() : bus_(QDBusConnection::connectToBus(QDBusConnection::SessionBus, "saver")) {
+  ScreenSaverOnBus() {
     thread_.start();
     saver.moveToThread(&thread_);
-    bus_.registerObject(QStringLiteral("/org/freedesktop/ScreenSaver"), &saver,
-                        QDBusConnection::ExportAllSlots);
-    bus_.registerService(QStringLiteral("org.freedesktop.ScreenSaver"));
+    offered_.emplace(&saver, QStringLiteral("org.freedesktop.ScreenSaver"),
+                     QStringLiteral("/org/freedesktop/ScreenSaver"),
+                     QDBusConnection::ExportAllSlots);
   }
   ~ScreenSaverOnBus() {
-    bus_.unregisterService(QStringLiteral("org.freedesktop.ScreenSaver"));
-    bus_.unregisterObject(QStringLiteral("/org/freedesktop/ScreenSaver"));
-    QDBusConnection::disconnectFromBus("saver");
+    offered_.reset();
     thread_.quit();
     thread_.wait();
   }
   FakeScreenSaver saver;
 
  private:
-  QDBusConnection bus_;
   QThread thread_;
+  std::optional<ServiceOnBus> offered_;
 };
 
 // Once the stand-in has answered a question asked now, it has handled, and the

@@ -15,32 +15,21 @@ class FakeWatcher : public QObject {
   Q_CLASSINFO("D-Bus Interface", "org.kde.StatusNotifierWatcher")
   Q_PROPERTY(bool IsStatusNotifierHostRegistered READ HostRegistered)
  public:
-  bool host = false;
+  explicit FakeWatcher(bool host) : host(host) {}
+  bool host;
   bool HostRegistered() const { return host; }
 
  signals:
   void StatusNotifierHostRegistered();
 };
 
-// The watcher on a connection of its own, as a panel would run it.
-class WatcherOnBus {
- public:
-  explicit WatcherOnBus(bool host)
-      : bus_(QDBusConnection::connectToBus(QDBusConnection::SessionBus, "panel")) {
-    watcher.host = host;
-    bus_.registerObject(QStringLiteral("/StatusNotifierWatcher"), &watcher,
-                        QDBusConnection::ExportAllProperties | QDBusConnection::ExportAllSignals);
-    bus_.registerService(QStringLiteral("org.kde.StatusNotifierWatcher"));
-  }
-  ~WatcherOnBus() {
-    bus_.unregisterService(QStringLiteral("org.kde.StatusNotifierWatcher"));
-    bus_.unregisterObject(QStringLiteral("/StatusNotifierWatcher"));
-    QDBusConnection::disconnectFromBus("panel");
-  }
+// The watcher as a panel would run it.
+struct WatcherOnBus {
+  explicit WatcherOnBus(bool host) : watcher(host) {}
   FakeWatcher watcher;
-
- private:
-  QDBusConnection bus_;
+  ServiceOnBus offered{&watcher, QStringLiteral("org.kde.StatusNotifierWatcher"),
+                       QStringLiteral("/StatusNotifierWatcher"),
+                       QDBusConnection::ExportAllProperties | QDBusConnection::ExportAllSignals};
 };
 
 // The bus tells of a watcher before passing on its answers: after one round
