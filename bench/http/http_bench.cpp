@@ -22,9 +22,11 @@
 namespace {
 
 using klemvar::THTTPGet;
+using Transport = std::shared_ptr<klemvar::HttpTransport>;
 
-int Fetch(const char* path, std::int32_t size, bool progress) {
+int Fetch(const Transport& transport, const char* path, std::int32_t size, bool progress) {
   THTTPGet get;
+  get.Transport = transport;
   get.URL = QStringLiteral("http://127.0.0.1") + QString::fromUtf8(path);
   get.FileName = QStringLiteral("/dev/null");
   if (progress) get.OnProgress = [](QObject*, std::int32_t, std::int32_t) {};
@@ -47,8 +49,9 @@ int Fetch(const char* path, std::int32_t size, bool progress) {
 }
 
 // One cancelled transfer; the latency in milliseconds, negative on a failure.
-double CancelOnce() {
+double CancelOnce(const Transport& transport) {
   THTTPGet get;
+  get.Transport = transport;
   get.URL = QStringLiteral("http://127.0.0.1/hang-body/1000000/3000");
   get.FileName = QStringLiteral("/dev/null");
   QElapsedTimer sinceCancel;
@@ -83,19 +86,19 @@ int main(int argc, char** argv) {
   klemvar::InitHttpTransport();
   klemvar::CurlTransportSettings settings;
   settings.port_override = static_cast<std::uint16_t>(std::atoi(argv[1]));
-  klemvar::SetHttpTransport(klemvar::MakeCurlHttpTransport(settings));
+  const Transport transport = klemvar::MakeCurlHttpTransport(settings);
 
   int result = 2;
   if (std::strcmp(argv[2], "fetch") == 0 && argc >= 5) {
-    result = Fetch(argv[3], std::atoi(argv[4]), argc >= 6 && std::strcmp(argv[5], "progress") == 0);
+    result = Fetch(transport, argv[3], std::atoi(argv[4]),
+                   argc >= 6 && std::strcmp(argv[5], "progress") == 0);
   } else if (std::strcmp(argv[2], "cancel") == 0) {
     result = 0;
     for (int round = std::atoi(argv[3]); round > 0; --round) {
-      const double latency = CancelOnce();
+      const double latency = CancelOnce(transport);
       if (latency < 0) result = 1;
       std::printf("%.3f\n", latency);
     }
   }
-  klemvar::SetHttpTransport(nullptr);
   return result;
 }

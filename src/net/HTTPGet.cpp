@@ -5,6 +5,8 @@
 #include <QEventLoop>
 #include <QPointer>
 
+#include "platform/http/http_loader.h"
+
 namespace klemvar {
 
 THTTPGet::THTTPGet(QObject* owner) : QObject(owner) {}
@@ -37,6 +39,7 @@ void THTTPGet::Fetch(bool intoFile) {
   // transfer that ends at once is reported all the same.
   // The previous worker's thread has at most a few steps left.
   if (thread_) thread_->wait();
+  if (!Transport) Transport = ModuleHttpTransport();
   worker_ = new THTTPGetThread(*this, intoFile);
   thread_ = worker_;
   worker_->start();

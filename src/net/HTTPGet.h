@@ -63,6 +63,10 @@ class THTTPGet : public QObject {
   QString Referer;    // sent as the Referer header when not empty
   bool WaitThread = false;
 
+  // What the transfers go through: unless one was set (tests set their own),
+  // libcurl from the HTTP module, loaded when the first transfer starts.
+  std::shared_ptr<HttpTransport> Transport;
+
   TOnProgressEvent OnProgress;      // after each chunk of the body
   TOnDoneFileEvent OnDoneFile;      // a file-mode transfer succeeded
   TOnDoneStringEvent OnDoneString;  // a text-mode transfer succeeded

@@ -68,7 +68,7 @@ THTTPGetThread::THTTPGetThread(THTTPGet& owner, bool intoFile)
       OnProgress(owner.OnProgress),
       IntoFile(intoFile),
       owner_(&owner),
-      transport_(CurrentHttpTransport()) {
+      transport_(owner.Transport) {
   // The worker object lives on the GUI thread, so this runs there once the
   // thread has really ended.
   connect(this, &QThread::finished, this, &QObject::deleteLater);

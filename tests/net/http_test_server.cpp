@@ -75,18 +75,19 @@ void HttpTestServer::Stop() {
   }
 }
 
-void HttpTestServer::InstallTransport(std::chrono::milliseconds connect_timeout,
-                                      std::chrono::milliseconds stall_timeout) const {
-  InstallTransportToPort(port_, connect_timeout, stall_timeout);
+std::shared_ptr<HttpTransport> HttpTestServer::Transport(
+    std::chrono::milliseconds connect_timeout, std::chrono::milliseconds stall_timeout) const {
+  return TransportToPort(port_, connect_timeout, stall_timeout);
 }
 
-void InstallTransportToPort(std::uint16_t port, std::chrono::milliseconds connect_timeout,
-                            std::chrono::milliseconds stall_timeout) {
+std::shared_ptr<HttpTransport> TransportToPort(std::uint16_t port,
+                                               std::chrono::milliseconds connect_timeout,
+                                               std::chrono::milliseconds stall_timeout) {
   CurlTransportSettings settings;
   settings.port_override = port;
   settings.connect_timeout = connect_timeout;
   settings.stall_timeout = stall_timeout;
-  SetHttpTransport(MakeCurlHttpTransport(settings));
+  return MakeCurlHttpTransport(settings);
 }
 
 std::uint16_t ClosedPort() {

@@ -37,9 +37,10 @@ class HttpTestServer {
   // "http://127.0.0.1" followed by path.
   static QString Url(const QString& path) { return QStringLiteral("http://127.0.0.1") + path; }
 
-  // Installs a libcurl transport for later transfers that reaches this server.
-  void InstallTransport(std::chrono::milliseconds connect_timeout = std::chrono::seconds(5),
-                        std::chrono::milliseconds stall_timeout = std::chrono::seconds(5)) const;
+  // A libcurl transport that reaches this server.
+  std::shared_ptr<HttpTransport> Transport(
+      std::chrono::milliseconds connect_timeout = std::chrono::seconds(5),
+      std::chrono::milliseconds stall_timeout = std::chrono::seconds(5)) const;
 
  private:
   pid_t pid_ = -1;
@@ -50,10 +51,10 @@ class HttpTestServer {
   std::uint16_t unanswered_port_ = 0;
 };
 
-// Installs a transport whose connect step goes to port instead.
-void InstallTransportToPort(std::uint16_t port,
-                            std::chrono::milliseconds connect_timeout = std::chrono::seconds(5),
-                            std::chrono::milliseconds stall_timeout = std::chrono::seconds(5));
+// A libcurl transport whose connect step goes to port instead.
+std::shared_ptr<HttpTransport> TransportToPort(
+    std::uint16_t port, std::chrono::milliseconds connect_timeout = std::chrono::seconds(5),
+    std::chrono::milliseconds stall_timeout = std::chrono::seconds(5));
 
 // A loopback port on which nothing listens.
 std::uint16_t ClosedPort();

@@ -35,11 +35,11 @@ constexpr int kLongBody = 200'000;
 // ignored SIGXFSZ before exec, so writes past the limit fail with EFBIG.
 int RunWriteLimitedChild(int argc, char** argv, std::uint16_t port, const char* file) {
   QCoreApplication app(argc, argv);
-  InstallTransportToPort(port);
   TransferLog log;
   {
     THTTPGet get;
     log.Attach(get);
+    get.Transport = TransportToPort(port);
     get.URL = HttpTestServer::Url(QStringLiteral("/len/%1").arg(kLongBody));
     get.FileName = QString::fromLocal8Bit(file);
     get.FetchFile();
@@ -47,7 +47,6 @@ int RunWriteLimitedChild(int argc, char** argv, std::uint16_t port, const char* 
     const QPointer<THTTPGetThread> worker = get.Worker();
     RunUntil([&] { return worker.isNull(); }, 5000);
   }
-  SetHttpTransport(nullptr);
   std::printf("%d %d\n", log.errors, log.ends());
   return 0;
 }
@@ -142,6 +141,7 @@ void HttpGetFaultTest::anOptionLibcurlRefusesFailsTheTransferAndIsLogged() {
 void HttpGetFaultTest::ExpectOneError(const QString& path, const QString& fileName) {
   THTTPGet get;
   log_.Attach(get);
+  get.Transport = transport_;
   get.URL = HttpTestServer::Url(path);
   get.FileName = fileName;
   get.FetchFile();
@@ -178,7 +178,7 @@ void HttpGetFaultTest::serverFaultsEndInOneError() {
 void HttpGetFaultTest::headersTrickledInFailAtTheStallTimeout() {
   // One byte a second would take most of a minute to finish the answer; the
   // stall time-out is injected shorter than the gap, so the test stays short.
-  server_.InstallTransport(5s, 300ms);
+  transport_ = server_.Transport(5s, 300ms);
   QElapsedTimer elapsed;
   elapsed.start();
   ExpectOneError(QStringLiteral("/trickle/1000"), file_);

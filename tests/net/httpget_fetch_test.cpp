@@ -253,6 +253,7 @@ void HttpGetFetchTest::aFileThatCannotBeCreatedOrWrittenFails() {
   if (fileName.startsWith("missing")) fileName = dir_->filePath(fileName);
   THTTPGet get;
   log_.Attach(get);
+  get.Transport = transport_;
   get.URL = HttpTestServer::Url(QStringLiteral("/len/100000"));
   get.FileName = fileName;
   get.FetchFile();
@@ -292,6 +293,7 @@ void HttpGetFetchTest::urlSplitting() {
   QFETCH(QByteArray, requestLine);
   THTTPGet get;
   log_.Attach(get, true);
+  get.Transport = transport_;
   get.URL = url;
   get.FileName = file_;
   get.FetchFile();
@@ -407,7 +409,7 @@ void HttpGetFetchTest::headerNamesInCapitalsAreRecognised() {
 void HttpGetFetchTest::transportReadsAtMostTheAskedSizeAcrossPauses() {
   // 300,000 bytes pass the transport's 64 KiB pause point several times.
   HttpStopSignal stop;
-  auto session = CurrentHttpTransport()->OpenSession("", stop);
+  auto session = transport_->OpenSession("", stop);
   QVERIFY(session);
   auto connection = session->Connect("127.0.0.1", kHttpPort, "", "");
   QVERIFY(connection);
@@ -430,7 +432,7 @@ void HttpGetFetchTest::transportReadsAtMostTheAskedSizeAcrossPauses() {
 
 void HttpGetFetchTest::transportLengthQueryNeedsRoomForTheTerminatingZero() {
   HttpStopSignal stop;
-  auto session = CurrentHttpTransport()->OpenSession("", stop);
+  auto session = transport_->OpenSession("", stop);
   auto connection = session->Connect("127.0.0.1", kHttpPort, "", "");
   auto request = connection->OpenRequest("GET", "/len/12345", "", "*/*", true);
   QVERIFY(request->Send("", ""));

@@ -277,11 +277,11 @@ void HttpGetLifecycleTest::cancelBeforeTheHandOverWins_data() {
 
 void HttpGetLifecycleTest::cancelBeforeTheHandOverWins() {
   QFETCH(bool, beforeTheVerdict);
-  const auto counting = std::make_shared<CountingTransport>(CurrentHttpTransport());
+  const auto counting = std::make_shared<CountingTransport>(transport_);
   Hold& hold =
       beforeTheVerdict ? counting->counts.afterTheLastRead : counting->counts.afterTheVerdict;
   hold.armed = true;
-  SetHttpTransport(counting);
+  transport_ = counting;
   THTTPGet get;
   log_.Attach(get);
   StartTransfer(get, QStringLiteral("/len/2000"));
@@ -306,7 +306,7 @@ void HttpGetLifecycleTest::cancelStopsAWaitingTransferAtOnce_data() {
 void HttpGetLifecycleTest::cancelStopsAWaitingTransferAtOnce() {
   QFETCH(QString, path);
   QFETCH(int, arrived);
-  server_.InstallTransport(5s, 30s);
+  transport_ = server_.Transport(5s, 30s);
   THTTPGet get;
   log_.Attach(get, true);
   QElapsedTimer sinceCancel;
@@ -386,8 +386,8 @@ void HttpGetLifecycleTest::destroyingDuringAHangEndsTheWorkerAtOnce() {
 }
 
 void HttpGetLifecycleTest::destroyingWhileAHandOverIsPendingReleasesTheWorker() {
-  const auto counting = std::make_shared<CountingTransport>(CurrentHttpTransport());
-  SetHttpTransport(counting);
+  const auto counting = std::make_shared<CountingTransport>(transport_);
+  transport_ = counting;
   auto* get = new THTTPGet;
   log_.Attach(*get, true);
   StartTransfer(*get, QStringLiteral("/len/2000000"));
@@ -454,7 +454,7 @@ void HttpGetLifecycleTest::unreachableServersFail_data() {
 
 void HttpGetLifecycleTest::unreachableServersFail() {
   QFETCH(int, port);
-  InstallTransportToPort(static_cast<std::uint16_t>(port), 300ms, 30s);
+  transport_ = TransportToPort(static_cast<std::uint16_t>(port), 300ms, 30s);
   THTTPGet get;
   log_.Attach(get);
   QElapsedTimer elapsed;
@@ -476,7 +476,7 @@ void HttpGetLifecycleTest::stalledTransfersFail_data() {
 void HttpGetLifecycleTest::stalledTransfersFail() {
   QFETCH(QString, path);
   QFETCH(QByteArray, content);
-  server_.InstallTransport(5s, 300ms);
+  transport_ = server_.Transport(5s, 300ms);
   THTTPGet get;
   log_.Attach(get);
   QElapsedTimer elapsed;
@@ -489,9 +489,10 @@ void HttpGetLifecycleTest::stalledTransfersFail() {
 }
 
 void HttpGetLifecycleTest::noBusyWaitingWhileTheServerHangs() {
-  server_.InstallTransport(5s, 30s);
+  transport_ = server_.Transport(5s, 30s);
   THTTPGet get;
   log_.Attach(get);
+  get.Transport = transport_;
   get.URL = HttpTestServer::Url(QStringLiteral("/hang-headers"));
   get.FetchString();
   RunUntil([] { return false; }, 100);

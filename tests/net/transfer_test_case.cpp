@@ -13,19 +13,17 @@ void TransferTestCase::initTestCase() {
 }
 
 void TransferTestCase::init() {
-  server_.InstallTransport(std::chrono::seconds(5), stallTimeout_);
+  transport_ = server_.Transport(std::chrono::seconds(5), stallTimeout_);
   dir_ = std::make_unique<QTemporaryDir>();
   QVERIFY(dir_->isValid());
   file_ = dir_->filePath(QStringLiteral("body.bin"));
   log_ = TransferLog();
 }
 
-void TransferTestCase::cleanupTestCase() {
-  SetHttpTransport(nullptr);
-  server_.Stop();
-}
+void TransferTestCase::cleanupTestCase() { server_.Stop(); }
 
 void TransferTestCase::StartTransfer(THTTPGet& get, const QString& path, Mode mode) const {
+  get.Transport = transport_;
   get.URL = HttpTestServer::Url(path);
   get.FileName = file_;
   if (mode == Mode::File) {

@@ -31,10 +31,12 @@ class TransferTestCase : public QObject {
   void cleanupTestCase();
 
  protected:
-  // Points get at path on the server and at file_, and starts the transfer.
+  // Points get at path on the server, through transport_, and at file_, and
+  // starts the transfer.
   void StartTransfer(THTTPGet& get, const QString& path, Mode mode = Mode::File) const;
 
   HttpTestServer server_;
+  std::shared_ptr<HttpTransport> transport_;  // to server_ unless the test makes another
   std::unique_ptr<QTemporaryDir> dir_;
   QString file_;
   TransferLog log_;

@@ -100,13 +100,4 @@ class HttpTransport {
                                                    HttpStopSignal& stop) = 0;
 };
 
-// The transport every later transfer uses: libcurl, from the HTTP module loaded
-// on the first call (http_loader.h), unless something else was installed. GUI
-// thread only.
-std::shared_ptr<HttpTransport> CurrentHttpTransport();
-
-// Installs the transport for later transfers (running ones keep theirs); nullptr
-// restores the real one. Returns the previous one. GUI thread only.
-std::shared_ptr<HttpTransport> SetHttpTransport(std::shared_ptr<HttpTransport> transport);
-
 }  // namespace klemvar

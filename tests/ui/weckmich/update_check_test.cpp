@@ -43,13 +43,10 @@ const QString kFailure = QString::fromUtf8(
     "Prüfen Sie bitte, ob eine Verbindung zum Internet besteht!");
 
 // tests/e2e/update/update_server.py on a free loopback port. Addresses never
-// carry a port, so the transport is told to connect there.
+// carry a port, so its transport is told to connect there.
 class UpdateServer {
  public:
-  ~UpdateServer() {
-    StopServing();
-    SetHttpTransport(nullptr);
-  }
+  ~UpdateServer() { StopServing(); }
 
   // answer: "full", "hang" or "broken" (see the script).
   bool Start(const QString& version, const QString& answer = QStringLiteral("full")) {
@@ -66,9 +63,11 @@ class UpdateServer {
     settings.port_override = words[1].toUShort();
     settings.connect_timeout = 2s;
     settings.stall_timeout = 10s;
-    SetHttpTransport(MakeCurlHttpTransport(settings));
+    transport = MakeCurlHttpTransport(settings);
     return true;
   }
+
+  std::shared_ptr<HttpTransport> transport;  // to this server, once started
 
   // Ends the server; its port then refuses every connection.
   void StopServing() {
@@ -141,7 +140,9 @@ class UpdateCheckTest : public QObject {
 
   bool Serve(const QString& version, const QString& answer = QStringLiteral("full")) {
     server_ = std::make_unique<UpdateServer>();
-    return server_->Start(version, answer);
+    if (!server_->Start(version, answer)) return false;
+    check()->HTTPGet->Transport = server_->transport;
+    return true;
   }
 
   // The user's cache is CACHE_HOME; the program's folder in it is named after it.
