@@ -100,125 +100,113 @@ class HttpGetFaultTest : public TransferTestCase {
   HttpGetFaultTest() : TransferTestCase(2s) {}
 
  private slots:
-  void serverFaultsEndInOneError_data();
-  void serverFaultsEndInOneError();
-  void headersTrickledInFailAtTheStallTimeout();
-  void diskFaultsEndInOneError_data();
-  void diskFaultsEndInOneError();
-  void aWriteFailingHalfwayEndsInOneError();
-  void anOptionLibcurlRefusesFailsTheTransferAndIsLogged();
+  void serverFaultsEndInOneError_data() {
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QByteArray>("sent");  // the body the server sends
+    const QByteArray body = "body";
+    QTest::newRow("connection reset mid-body") << "/reset/100000/30000" << Pattern(30000);
+    QTest::newRow("10 GB announced, short body") << "/wronglen/10737418240/3000" << Pattern(3000);
+    QTest::newRow("length -1") << "/badlen/-1" << body;
+    QTest::newRow("length 2147483648") << "/badlen/2147483648" << body;
+    QTest::newRow("length 12abc") << "/badlen/12abc" << body;
+    // The blank is the header's optional white space: 12 announced, 4 sent.
+    QTest::newRow("length with a blank: \" 12\"") << "/badlen/%2012" << body;
+    QTest::newRow("empty length") << "/badlen/" << body;
+  }
+  void serverFaultsEndInOneError() {
+    QFETCH(QString, path);
+    QFETCH(QByteArray, sent);
+    ExpectOneError(path, file_);
+    // Whatever reached the file is the body's beginning, never anything else.
+    const QByteArray written = FileBytes(file_);
+    if (written != kNoFile) QCOMPARE(written, sent.left(written.size()));
+  }
+
+  void headersTrickledInFailAtTheStallTimeout() {
+    // One byte a second would take most of a minute to finish the answer; the
+    // stall time-out is injected shorter than the gap, so the test stays short.
+    transport_ = server_.Transport(5s, 300ms);
+    QElapsedTimer elapsed;
+    elapsed.start();
+    ExpectOneError(QStringLiteral("/trickle/1000"), file_);
+    QVERIFY(elapsed.elapsed() < 3000);
+  }
+
+  void diskFaultsEndInOneError_data() {
+    QTest::addColumn<QString>("target");
+    QTest::newRow("folder that cannot be written") << "read-only";
+    QTest::newRow("target path is a directory") << "directory";
+  }
+  void diskFaultsEndInOneError() {
+    QFETCH(QString, target);
+    QString fileName = dir_->path();
+    if (target == "read-only") {
+      // Permissions do not bind root, and tests often run as root: there, a
+      // folder of the process file system stands in, which nobody may write.
+      if (geteuid() == 0) {
+        fileName = QStringLiteral("/proc/self/body.bin");
+      } else {
+        const QString folder = dir_->filePath(QStringLiteral("locked"));
+        QVERIFY(QDir().mkdir(folder));
+        QVERIFY(chmod(QFile::encodeName(folder).constData(), 0555) == 0);
+        fileName = folder + QStringLiteral("/body.bin");
+      }
+    }
+    ExpectOneError(QStringLiteral("/len/100000"), fileName);
+    QVERIFY(!QFileInfo(fileName).isFile());
+  }
+
+  void aWriteFailingHalfwayEndsInOneError() {
+    const QByteArray printed = RunChildWithWriteLimit(server_.port(), file_);
+    QCOMPARE(printed, QByteArray("1 1"));
+    // The file holds the body up to the limit, and nothing after it.
+    const QByteArray written = FileBytes(file_);
+    QVERIFY(written != kNoFile);
+    QVERIFY(written.size() > 0 && written.size() <= kWriteLimit);
+    QCOMPARE(written, Pattern(written.size()));
+  }
+
+  // libcurl refuses texts longer than 8,000,000 bytes, an agent name among them.
+  // Run without that option the transfer would succeed; it must fail instead, and
+  // the log says which option it was.
+  void anOptionLibcurlRefusesFailsTheTransferAndIsLogged() {
+    QLoggingCategory::setFilterRules(QStringLiteral("klemvar.httpget.info=true"));
+    const QtMessageHandler previous = qInstallMessageHandler(&LoggedMessages::Handler);
+    {
+      THTTPGet get;
+      log_.Attach(get);
+      get.Agent = QString(8'000'001, u'a');
+      StartTransfer(get, QStringLiteral("/len/10"));
+      RunUntilEnded(log_);
+    }
+    qInstallMessageHandler(previous);
+    QLoggingCategory::setFilterRules(QString());
+    QCOMPARE(log_.errors, 1);
+    QCOMPARE(log_.ends(), 1);
+    QCOMPARE(FileBytes(file_), kNoFile);
+    const QMutexLocker lock(&LoggedMessages::mutex);
+    QCOMPARE(LoggedMessages::messages,
+             QStringList("transfer failed: send: CURLOPT_USERAGENT refused: "
+                         "A libcurl function was given a bad argument"));
+  }
 
  private:
   // Runs a file transfer of path into fileName; checks that it ends in one
   // OnError and that its worker goes away.
-  void ExpectOneError(const QString& path, const QString& fileName);
-};
-
-// libcurl refuses texts longer than 8,000,000 bytes, an agent name among them.
-// Run without that option the transfer would succeed; it must fail instead, and
-// the log says which option it was.
-void HttpGetFaultTest::anOptionLibcurlRefusesFailsTheTransferAndIsLogged() {
-  QLoggingCategory::setFilterRules(QStringLiteral("klemvar.httpget.info=true"));
-  const QtMessageHandler previous = qInstallMessageHandler(&LoggedMessages::Handler);
-  {
+  void ExpectOneError(const QString& path, const QString& fileName) {
     THTTPGet get;
     log_.Attach(get);
-    get.Agent = QString(8'000'001, u'a');
-    StartTransfer(get, QStringLiteral("/len/10"));
-    RunUntilEnded(log_);
+    get.Transport = transport_;
+    get.URL = HttpTestServer::Url(path);
+    get.FileName = fileName;
+    get.FetchFile();
+    const QPointer<THTTPGetThread> worker = get.Worker();
+    QVERIFY(RunUntilEnded(log_, 5000));
+    QCOMPARE(log_.errors, 1);
+    QCOMPARE(log_.ends(), 1);
+    QVERIFY(RunUntil([&] { return worker.isNull(); }, 5000));
   }
-  qInstallMessageHandler(previous);
-  QLoggingCategory::setFilterRules(QString());
-  QCOMPARE(log_.errors, 1);
-  QCOMPARE(log_.ends(), 1);
-  QCOMPARE(FileBytes(file_), kNoFile);
-  const QMutexLocker lock(&LoggedMessages::mutex);
-  QCOMPARE(LoggedMessages::messages,
-           QStringList("transfer failed: send: CURLOPT_USERAGENT refused: "
-                       "A libcurl function was given a bad argument"));
-}
-
-void HttpGetFaultTest::ExpectOneError(const QString& path, const QString& fileName) {
-  THTTPGet get;
-  log_.Attach(get);
-  get.Transport = transport_;
-  get.URL = HttpTestServer::Url(path);
-  get.FileName = fileName;
-  get.FetchFile();
-  const QPointer<THTTPGetThread> worker = get.Worker();
-  QVERIFY(RunUntilEnded(log_, 5000));
-  QCOMPARE(log_.errors, 1);
-  QCOMPARE(log_.ends(), 1);
-  QVERIFY(RunUntil([&] { return worker.isNull(); }, 5000));
-}
-
-void HttpGetFaultTest::serverFaultsEndInOneError_data() {
-  QTest::addColumn<QString>("path");
-  QTest::addColumn<QByteArray>("sent");  // the body the server sends
-  const QByteArray body = "body";
-  QTest::newRow("connection reset mid-body") << "/reset/100000/30000" << Pattern(30000);
-  QTest::newRow("10 GB announced, short body") << "/wronglen/10737418240/3000" << Pattern(3000);
-  QTest::newRow("length -1") << "/badlen/-1" << body;
-  QTest::newRow("length 2147483648") << "/badlen/2147483648" << body;
-  QTest::newRow("length 12abc") << "/badlen/12abc" << body;
-  // The blank is the header's optional white space: 12 announced, 4 sent.
-  QTest::newRow("length with a blank: \" 12\"") << "/badlen/%2012" << body;
-  QTest::newRow("empty length") << "/badlen/" << body;
-}
-
-void HttpGetFaultTest::serverFaultsEndInOneError() {
-  QFETCH(QString, path);
-  QFETCH(QByteArray, sent);
-  ExpectOneError(path, file_);
-  // Whatever reached the file is the body's beginning, never anything else.
-  const QByteArray written = FileBytes(file_);
-  if (written != kNoFile) QCOMPARE(written, sent.left(written.size()));
-}
-
-void HttpGetFaultTest::headersTrickledInFailAtTheStallTimeout() {
-  // One byte a second would take most of a minute to finish the answer; the
-  // stall time-out is injected shorter than the gap, so the test stays short.
-  transport_ = server_.Transport(5s, 300ms);
-  QElapsedTimer elapsed;
-  elapsed.start();
-  ExpectOneError(QStringLiteral("/trickle/1000"), file_);
-  QVERIFY(elapsed.elapsed() < 3000);
-}
-
-void HttpGetFaultTest::diskFaultsEndInOneError_data() {
-  QTest::addColumn<QString>("target");
-  QTest::newRow("folder that cannot be written") << "read-only";
-  QTest::newRow("target path is a directory") << "directory";
-}
-
-void HttpGetFaultTest::diskFaultsEndInOneError() {
-  QFETCH(QString, target);
-  QString fileName = dir_->path();
-  if (target == "read-only") {
-    // Permissions do not bind root, and tests often run as root: there, a
-    // folder of the process file system stands in, which nobody may write.
-    if (geteuid() == 0) {
-      fileName = QStringLiteral("/proc/self/body.bin");
-    } else {
-      const QString folder = dir_->filePath(QStringLiteral("locked"));
-      QVERIFY(QDir().mkdir(folder));
-      QVERIFY(chmod(QFile::encodeName(folder).constData(), 0555) == 0);
-      fileName = folder + QStringLiteral("/body.bin");
-    }
-  }
-  ExpectOneError(QStringLiteral("/len/100000"), fileName);
-  QVERIFY(!QFileInfo(fileName).isFile());
-}
-
-void HttpGetFaultTest::aWriteFailingHalfwayEndsInOneError() {
-  const QByteArray printed = RunChildWithWriteLimit(server_.port(), file_);
-  QCOMPARE(printed, QByteArray("1 1"));
-  // The file holds the body up to the limit, and nothing after it.
-  const QByteArray written = FileBytes(file_);
-  QVERIFY(written != kNoFile);
-  QVERIFY(written.size() > 0 && written.size() <= kWriteLimit);
-  QCOMPARE(written, Pattern(written.size()));
-}
+};
 
 }  // namespace klemvar::testing
 
