@@ -253,7 +253,9 @@ ks_is_unmapped() { [ "$(ks_map_state "$1")" != IsViewable ]; }
 
 ks_wait_unmapped() { ks_retry "${2:-10}" ks_is_unmapped "$1"; }
 
-ks_wait_viewable() { ks_retry "${2:-10}" test "$(ks_map_state "$1")" = IsViewable; }
+ks_is_viewable() { [ "$(ks_map_state "$1")" = IsViewable ]; }
+
+ks_wait_viewable() { ks_retry "${2:-10}" ks_is_viewable "$1"; }
 
 ks_client_size() {
   xwininfo -id "$1" | awk '/^ *Width:/ {w=$2} /^ *Height:/ {h=$2} END {print w "x" h}'
@@ -318,6 +320,10 @@ ks_override_redirect() {
 }
 
 ks_atspi() { "$KS_PYTHON" "$KS_SUPPORT/atspi.py" --pid "$KLEMVAR_PID" "$@"; }
+
+# True when the named spin field shows value; read anew at each call, so that
+# ks_retry waits for it.
+ks_field_shows() { [ "$(ks_atspi value "$1" --role "spin button")" = "$2" ]; }
 
 ks_xtool() { "$KS_PYTHON" "$KS_SUPPORT/xtool.py" "$@"; }
 

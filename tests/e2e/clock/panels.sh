@@ -21,7 +21,7 @@ kc_seconds() { awk -F: '{ print $1 * 3600 + $2 * 60 + $3 }' <<<"$1"; }
 # seconds, at the press.
 kc_arm_one_minute() {
   ks_atspi do "in" --role "radio button"
-  ks_retry 5 test "$(ks_atspi value Minuten --role 'spin button')" = 1 || return 1
+  ks_retry 5 ks_field_shows Minuten 1 || return 1
   date +%s.%N
   ks_atspi do "Wecker stellen" --role "push button"
 }

@@ -83,7 +83,7 @@ ks_atspi do in --role "radio button"
 read -r x y < <(ks_atspi centre Minuten --role "spin button")
 xdotool mousemove "$((x - 6))" "$y" click 1 mousemove 0 0
 xdotool key ctrl+a type 0
-ks_retry 5 test "$(ks_atspi value Minuten --role "spin button")" = 0
+ks_retry 5 ks_field_shows Minuten 0
 ks_atspi do "Wecker stellen" --role "push button"
 close_only "alarm window" "$(ks_wait_window "Klemvar Weckdienst" 10)"
 
