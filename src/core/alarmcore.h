@@ -69,8 +69,9 @@ struct AlarmSchedule {
   // True once: it disarms.
   bool FireIfDue(const ClockReading& now);
   // Open alarm windows close while AlarmCloseSeconds, read at each tick, is above 0.
-  bool AlarmWindowsClose(const ClockReading& now) const {
-    return AlarmCloseSeconds > 0 && AlarmClose.Passed(now);
+  // The clock is read only then: every open window asks once a second.
+  bool AlarmWindowsClose(const LocalTimeSource& clock) const {
+    return AlarmCloseSeconds > 0 && AlarmClose.Passed(ReadClock(clock));
   }
 };
 

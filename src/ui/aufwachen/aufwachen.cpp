@@ -105,7 +105,7 @@ void TFormWeckdienst::FormCreate(const QString& alarmText) {
 }
 
 void TFormWeckdienst::Timer1Timer() {
-  if (scheduler_ && scheduler_->Schedule().AlarmWindowsClose(scheduler_->Now())) close();
+  if (scheduler_ && scheduler_->Schedule().AlarmWindowsClose(scheduler_->Clock())) close();
 }
 
 void TFormWeckdienst::ButtonOKClick() { close(); }

@@ -59,6 +59,14 @@ class CloseTest : public QObject {
     QVERIFY(sound_->calls.isEmpty());
   }
 
+  // Each open window ticks once a second; without a close time it reads no clock.
+  void zeroReadsNoClock() {
+    auto window = Open();
+    clock_.Set(2024, 3, 14, 24, 0);  // every reading fails from now on
+    TickAfter(1000);
+    QVERIFY(window);
+  }
+
   void oneSecondClosesBetweenOneAndTwoSeconds() {
     SetAlarmCloseSeconds(1);
     auto window = Open();
