@@ -84,8 +84,9 @@ class ScreenSaverInhibit final : public QObject, public KeepAwake {
     if (released_) AnsweredBefore(*released_, deadline);
     if (!inhibited_ || deadline.hasExpired()) return;
     inhibited_ = false;
-    QDBusConnection::sessionBus().call(Call(QStringLiteral("UnInhibit")) << cookie_, QDBus::Block,
-                                       static_cast<int>(deadline.remainingTime()));
+    const QDBusPendingCall last = QDBusConnection::sessionBus().asyncCall(
+        Call(QStringLiteral("UnInhibit")) << cookie_, static_cast<int>(deadline.remainingTime()));
+    AnsweredBefore(last, deadline);
   }
 
   int holders_ = 0;
